@@ -1,0 +1,23 @@
+# Build, test and demonstrate the engine. Everything is built in build/.
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all build test demo clean
+
+all: build
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	$(BUILD)/mervik run examples/pipe_pile_soft_clay.lp6 --out $(BUILD)/demo; \
+	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_soft_clay.out"; exit $$status
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,87 @@
+// Command-line host of the engine.
+//
+//   mervik host [DIR]             in DIR (default: the current directory), where NAMES.DAT is,
+//                                 call MGO once, as a host application does
+//   mervik run INPUT [--out DIR]  analyse INPUT, writing STEM.out, STEM.plt and STEM.msg into
+//                                 DIR (default: beside INPUT)
+//
+// The last line on standard output is "MGO returned N"; the exit status is 0 when N <= 0 and 1
+// when N > 0 (2 for a command line that cannot be used).
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "mervik/mervik.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: mervik host [DIR]\n"
+                 "       mervik run INPUT [--out DIR]\n");
+    return 2;
+}
+
+int finish(int32_t result) {
+    std::printf("MGO returned %d\n", static_cast<int>(result));
+    return result > 0 ? 1 : 0;
+}
+
+int host(const char* dir) {
+    if (dir != nullptr && chdir(dir) != 0) {
+        std::fprintf(stderr, "mervik: cannot enter directory %s: %s\n", dir, std::strerror(errno));
+        return 2;
+    }
+    return finish(MGO(0));
+}
+
+// The lines of the message file that tell how the run ended.
+void printEndOfRunLines(const fs::path& messages) {
+    std::ifstream in(messages);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("The analysis ended", 0) == 0) std::printf("%s\n", line.c_str());
+}
+
+int run(const char* input, const char* outDir) {
+    const fs::path inputPath(input);
+    fs::path dir = outDir != nullptr ? fs::path(outDir) : inputPath.parent_path();
+    if (dir.empty()) dir = ".";
+    std::error_code ec;
+    if (outDir != nullptr) fs::create_directories(dir, ec);
+    const std::string stem = inputPath.stem().string();
+    const fs::path report = dir / (stem + ".out");
+    const fs::path plot = dir / (stem + ".plt");
+    const fs::path messages = dir / (stem + ".msg");
+    const int32_t result =
+        mervik_run_files(inputPath.c_str(), report.c_str(), plot.c_str(), messages.c_str());
+    printEndOfRunLines(messages);
+    std::printf("Report:        %s\n", report.c_str());
+    std::printf("Plot records:  %s\n", plot.c_str());
+    std::printf("Run messages:  %s\n", messages.c_str());
+    return finish(result);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    const std::string command = argv[1];
+    if (command == "host") {
+        if (argc > 3) return usage();
+        return host(argc == 3 ? argv[2] : nullptr);
+    }
+    if (command == "run") {
+        if (argc == 3) return run(argv[2], nullptr);
+        if (argc == 5 && std::strcmp(argv[3], "--out") == 0) return run(argv[2], argv[4]);
+        return usage();
+    }
+    return usage();
+}
