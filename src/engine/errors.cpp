@@ -22,7 +22,7 @@ void raiseRunError(Run& run, std::string_view codeText, int errorNumber) {
     }
     if (errorNumber == inputError(25)) {
         writeLayout(run.report,
-                    R"(/,"**** Input Data Error No. 25 ****",/,"Length of input file is 0 bytes.  No analysis can be performed.")");
+                    R"(/,"**** Input Data Error No. 25 ****",//,"Length of input file is 0 bytes.  No analysis can be performed.")");
     }
     run.errorNumber = errorNumber;
 }

@@ -154,16 +154,14 @@ void readReportNames(Run& run, const fs::path& workDir) {
 void analyse(Run& run) {
     if (run.input.content.empty()) {
         writeLayout(run.messages,
-                    R"(//,"**** Input Data Error No. 25 ****",/,"Size of input data file is 0 bytes.  No analysis performed.",/)");
+                    R"(//,"**** Input Data Error No. 25 ****",//,"Size of input data file is 0 bytes.  No analysis performed.",/)");
         raiseInputError(run, 25);
         return;
     }
 
     std::string tag = "3      ";
     if (!readFreeWord(run.input, 7, tag)) tag = "3      ";
-    if (tag == "MERVIK6") {
-        // The section reader of the input data file comes here.
-    }
+    if (tag == "MERVIK6") readInputData(run);
     if (run.failed()) return;
     writeLayout(run.messages, R"("Input of data completed",/)");
 
@@ -174,10 +172,10 @@ void analyse(Run& run) {
 
     const ProgramOptions& options = run.model.options;
     if (options.i_Analysis_Type == 2) {
-        plotRecord2(run, run.model.sectionCount);
+        plotRecord2(run, run.model.sections.count);
         runSectionLoop(run);
     } else if (options.i_Analysis_Type == 3) {
-        plotRecord2(run, run.model.sectionCount);
+        plotRecord2(run, run.model.sections.count);
         runSectionLoop(run);
     }
 }
@@ -255,7 +253,7 @@ void writeReportHeader(Run& run) {
 
 void runSectionLoop(Run& run) {
     const ProgramOptions& options = run.model.options;
-    for (int s = 1; s <= run.model.sectionCount; ++s) {
+    for (int s = 1; s <= run.model.sections.count; ++s) {
         writeLayout(run.messages, R"("Computing nonlinear bending stiffness of section ",I0)", {s});
         if (s == 1) {
             writeLayout(run.report, R"(//,80("-"),/,4X,"Computations of Nominal Moment Capacity and Nonlinear Bending Stiffness",/,80("-"),/)");
@@ -266,7 +264,7 @@ void runSectionLoop(Run& run) {
             } else {
                 writeLayout(run.report, R"("Axial thrust force values were determined from pile-head loading conditions",/)");
             }
-            writeLayout(run.report, R"("Number of Pile Sections Analyzed = ",I0,/)", {run.model.sectionCount});
+            writeLayout(run.report, R"("Number of Pile Sections Analyzed = ",I0,/)", {run.model.sections.count});
         }
         writeLayout(run.report, R"("Pile Section No. ",I0,":",/,19("-"))", {s});
         // The section analysis of section s comes here.

@@ -10,6 +10,8 @@ bool InputText::nextLine(std::string& line) {
     std::string_view text(content.data() + cursor, stop - cursor);
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     line.assign(text);
+    lastLine = line;
+    ++lineNumber;
     cursor = stop + 1;
     return true;
 }

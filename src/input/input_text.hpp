@@ -8,7 +8,10 @@ namespace mervik {
 
 struct InputText {
     std::string content;
-    std::size_t cursor = 0;  // start of the next line not yet read
+    std::size_t cursor = 0;      // start of the next line not yet read
+    int lineNumber = 0;          // number of the last line read (1 = first line of the file)
+    std::string lastLine;        // the last line read, for error messages
+    std::string section;         // name of the section being read, for error messages
 
     bool atEnd() const { return cursor >= content.size(); }
     // The next line without its line end (a trailing carriage return is dropped too); false at

@@ -6,22 +6,15 @@
 
 #include "engine/plot.hpp"
 #include "engine/run.hpp"
+#include "support/memory_run.hpp"
 
 namespace mervik {
 namespace {
 
-class PlotRecords : public ::testing::Test {
+class PlotRecords : public testing::MemoryRunTest {
 protected:
-    void SetUp() override {
-        run = std::make_unique<mervik::Run>();
-        run->plot.openMemory();
-    }
-    std::string text() {
-        run->plot.close();
-        return run->plot.memory();
-    }
+    std::string text() const { return plot(); }
     static std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
-    std::unique_ptr<mervik::Run> run;
 };
 
 TEST_F(PlotRecords, Record1IntegersThenComment) {
