@@ -11,6 +11,7 @@
 #include "input/input_text.hpp"
 #include "input/model.hpp"
 #include "report/channel.hpp"
+#include "solver/lrfd.hpp"
 
 namespace mervik {
 
@@ -51,6 +52,7 @@ struct Run {
     UnitLabels units;
     PyModelNames pyModelNames{};
     MomentCurvatureReportNames momentCurvatureNames;
+    LrfdResults lrfd;                        // factored LRFD loads, built during the echo
     LayerWork layers;
     SectionIndexTables indexTables;
     WarningRegistry warnings;

@@ -11,6 +11,8 @@
 
 #include "engine/errors.hpp"
 #include "engine/plot.hpp"
+#include "input/convert.hpp"
+#include "report/echo.hpp"
 #include "report/layout.hpp"
 
 namespace mervik {
@@ -170,6 +172,10 @@ void analyse(Run& run) {
     writeReportHeader(run);
     if (run.failed()) return;
 
+    echoInput(run);
+    if (run.failed()) return;
+    if (tag == "MERVIK6") convertToComputationUnits(run);
+
     const ProgramOptions& options = run.model.options;
     if (options.i_Analysis_Type == 2) {
         plotRecord2(run, run.model.sections.count);
@@ -218,6 +224,7 @@ void resetRun(Run& run) {
     run.units = UnitLabels{};
     run.pyModelNames = makePyModelNames();
     run.momentCurvatureNames = MomentCurvatureReportNames{};
+    run.lrfd = LrfdResults{};
     run.layers.xe.fill(-10000.0);
     run.layers.marks.fill(false);
     for (std::size_t k = 0; k < run.indexTables.six.size(); ++k) run.indexTables.six[k] = static_cast<int>(k);

@@ -92,6 +92,7 @@ struct AnalysisModel {
     SoilMovementProfile soilMovement;
     PyOutputDepths pyOutputDepths;
     AxialThrustList axialThrusts;
+    bool convertedToComputationUnits = false;  // US input converted to inches, psi and pci
 };
 
 // Reads the input data file after its tag, section by section up to END, and builds the

@@ -39,7 +39,7 @@ TEST(CommandLine, HostRunsMGOWhereNamesDatIs) {
     TempDir dir;
     dir.write("NAMES.DAT", "p.lp6\np.out\np.plt\np.msg\n");
     dir.write("M_vs_EI_report_names.txt", "");
-    dir.write("p.lp6", "MERVIK6\nEND\n");
+    dir.write("p.lp6", testing::fixture("minimal_ei_only.lp6"));
     const Outcome ok = runCli("host " + dir.path().string());
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(lastLine(ok.out), "MGO returned 0");
@@ -54,7 +54,7 @@ TEST(CommandLine, HostRunsMGOWhereNamesDatIs) {
 
 TEST(CommandLine, RunWritesStemFilesIntoTheOutputDirectory) {
     TempDir dir;
-    dir.write("shaft.lp6", "MERVIK6\nEND\n");
+    dir.write("shaft.lp6", testing::fixture("minimal_ei_only.lp6"));
     const Outcome ok = runCli("run " + (dir / "shaft.lp6").string() + " --out " + (dir / "results").string());
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(lastLine(ok.out), "MGO returned 0");

@@ -46,7 +46,7 @@ TEST_F(SharedLibrary, HostCallsMGOInItsWorkingDirectory) {
     TempDir dir;
     dir.write("NAMES.DAT", "case.lp6\ncase.out\ncase.plt\ncase.msg\n");
     dir.write("M_vs_EI_report_names.txt", "");
-    dir.write("case.lp6", "MERVIK6\nEND\n");
+    dir.write("case.lp6", testing::fixture("minimal_ei_only.lp6"));
     {
         InDirectory in(dir.path());
         EXPECT_EQ(mgo(0), 0);
@@ -73,7 +73,7 @@ TEST_F(SharedLibrary, RunFilesEntryTakesThePathsDirectly) {
     auto runFiles = reinterpret_cast<Entry>(dlsym(handle, "mervik_run_files"));
     ASSERT_NE(runFiles, nullptr);
     TempDir dir;
-    dir.write("a.lp6", "MERVIK6\nEND\n");
+    dir.write("a.lp6", testing::fixture("minimal_ei_only.lp6"));
     const std::string in = (dir / "a.lp6").string(), out = (dir / "a.out").string(), plt = (dir / "a.plt").string(),
                       msg = (dir / "a.msg").string();
     EXPECT_EQ(runFiles(in.c_str(), out.c_str(), plt.c_str(), msg.c_str()), 0);

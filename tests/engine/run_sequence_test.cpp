@@ -74,6 +74,8 @@ std::string messagesAfterInput(const FileBlock& f) {
 }
 
 const std::string kEndedNormally = "\nThe analysis ended normally. \n\n";
+// A complete input of a capacity-and-stiffness-only run: one steel pipe section.
+const std::string kValidInput = mervik::testing::fixture("minimal_ei_only.lp6");
 const std::string kPlotRecord1OfEmptyModel =
     "    0    0    0    0" + rep(' ', 60) + "Line 1 : i_Analysis_Type, IUNITS, KYL, ib_ComputeKmatrix_1T0F\n";
 
@@ -82,7 +84,7 @@ const std::string kPlotRecord1OfEmptyModel =
 
 TEST(RunSequence, NormalRunWritesHeaderFileBlockAndEndsNormally) {
     TempDir dir;
-    const HostRun out = runHost(dir, "MERVIK6\nEND\n");
+    const HostRun out = runHost(dir, kValidInput);
     EXPECT_EQ(out.result, 0);
     // The header opens the report; the input echo comes between it and the end line.
     EXPECT_TRUE(startsWith(out.report, reportHeader(hostFiles(dir)))) << out.report;
@@ -90,8 +92,11 @@ TEST(RunSequence, NormalRunWritesHeaderFileBlockAndEndsNormally) {
     // The reader's own progress lines come before "Input of data completed".
     EXPECT_NE(out.messages.find(messagesAfterInput(hostFiles(dir))), std::string::npos) << out.messages;
     EXPECT_TRUE(endsWith(out.messages, kEndedNormally)) << out.messages;
-    // An empty model: analysis type, unit system and stiffness option all 0; nothing follows.
-    EXPECT_EQ(out.plot, kPlotRecord1OfEmptyModel);
+    // Record 1 (analysis type 2, US units, no stiffness matrix), then the number of sections.
+    EXPECT_TRUE(startsWith(out.plot, "    2    1    0    0" + rep(' ', 60) +
+                                         "Line 1 : i_Analysis_Type, IUNITS, KYL, ib_ComputeKmatrix_1T0F\n" +
+                                         "    1" + rep(' ', 75) + "Line 2 : Total number of sections\n"))
+        << out.plot;
 }
 
 TEST(RunSequence, FileBlockShowsInputDirectoryAndBareFileNames) {
@@ -100,7 +105,7 @@ TEST(RunSequence, FileBlockShowsInputDirectoryAndBareFileNames) {
     std::filesystem::create_directory(dir / "data");
     dir.write("NAMES.DAT", "data/pile.lp6\n" + (dir / "result.out").string() + "\nplot.plt\nrun.msg\n");
     dir.write("M_vs_EI_report_names.txt", "");
-    dir.write("data/pile.lp6", "MERVIK6\nEND\n");
+    dir.write("data/pile.lp6", kValidInput);
     auto run = std::make_unique<mervik::Run>();
     EXPECT_EQ(runInDir(dir, *run), 0);
     const FileBlock block{(dir / "data").string() + "/", "pile.lp6", "result.out", "plot.plt", "run.msg"};
@@ -125,7 +130,7 @@ TEST(RunSequence, DateLineOfTheReportHeader) {
         TempDir dir;
         dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
         dir.write("M_vs_EI_report_names.txt", "");
-        dir.write("input.lp6", "MERVIK6\nEND\n");
+        dir.write("input.lp6", kValidInput);
         auto run = std::make_unique<mervik::Run>();
         run->clock.fixed = c.time;
         EXPECT_EQ(runFromNamesFile(*run, dir.path()), 0);
@@ -141,7 +146,7 @@ TEST(RunSequence, NamesFileWithMoreThanFourLinesRunsNormally) {
     TempDir dir;
     dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\nextra.out\n\nmore text\n");
     dir.write("M_vs_EI_report_names.txt", "");
-    dir.write("input.lp6", "MERVIK6\nEND\n");
+    dir.write("input.lp6", kValidInput);
     auto run = std::make_unique<mervik::Run>();
     EXPECT_EQ(runInDir(dir, *run), 0);
     EXPECT_TRUE(startsWith(dir.read("report.out"), reportHeader(hostFiles(dir))));
@@ -151,16 +156,18 @@ TEST(RunSequence, NamesFileWithMoreThanFourLinesRunsNormally) {
 
 TEST(RunSequence, OtherFileTagRunsOnWithTheEmptyModel) {
     // Only the tag MERVIK6 leads to the reader; anything else (a read failure included) skips
-    // the rest of the file, so the message file starts with the end-of-input line.
+    // the rest of the file, so the message file starts with the end-of-input line. The echo of
+    // the empty model then finds no pile property points: input error 17.
     const char* inputs[] = {"XERVIK6\nEND\n", "   \n\n  \n", "mervik6\nEND\n", "MERVIK5\nTITLE\n"};
     for (const char* input : inputs) {
         TempDir dir;
         const HostRun out = runHost(dir, input);
-        EXPECT_EQ(out.result, 0) << input;
+        EXPECT_EQ(out.result, 117) << input;
+        const std::string closing = "\nThe analysis ended due to input error No. 17.\n\n";
         EXPECT_TRUE(startsWith(out.report, reportHeader(hostFiles(dir)))) << input << "\n" << out.report;
-        EXPECT_TRUE(endsWith(out.report, kEndedNormally)) << input;
+        EXPECT_TRUE(endsWith(out.report, closing)) << input;
         EXPECT_TRUE(startsWith(out.messages, messagesAfterInput(hostFiles(dir)))) << input << "\n" << out.messages;
-        EXPECT_TRUE(endsWith(out.messages, kEndedNormally)) << input;
+        EXPECT_TRUE(endsWith(out.messages, closing)) << input;
         EXPECT_EQ(out.plot, kPlotRecord1OfEmptyModel) << input;
     }
 }
@@ -192,7 +199,7 @@ TEST(RunSequence, EmptyNameInNamesFileIsRuntimeError17OnStandardError) {
         TempDir dir;
         dir.write("NAMES.DAT", c.names);
         dir.write("M_vs_EI_report_names.txt", "");
-        dir.write("i.lp6", "MERVIK6\nEND\n");
+        dir.write("i.lp6", kValidInput);
         auto run = std::make_unique<mervik::Run>();
         ::testing::internal::CaptureStderr();
         const int result = runInDir(dir, *run);
@@ -230,15 +237,15 @@ TEST(RunSequence, ZeroByteInputIsInputError25) {
 }
 
 TEST(RunSequence, NameListIsDeletedOnceTheFilesAreOpened) {
-    const char* inputs[] = {"MERVIK6\nEND\n", ""};
-    for (const char* input : inputs) {
+    const std::string inputs[] = {kValidInput, ""};
+    for (const std::string& input : inputs) {
         TempDir dir;
         dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
         dir.write("M_vs_EI_report_names.txt", "s1t1.txt\ns1t2.txt\n");
         dir.write("input.lp6", input);
         auto run = std::make_unique<mervik::Run>();
         runInDir(dir, *run);
-        EXPECT_FALSE(dir.exists("M_vs_EI_report_names.txt")) << "input of " << std::string(input).size() << " bytes";
+        EXPECT_FALSE(dir.exists("M_vs_EI_report_names.txt")) << "input of " << input.size() << " bytes";
     }
 }
 
@@ -258,7 +265,7 @@ TEST(RunSequence, MissingInputFileEndsInOrder) {
 TEST(RunSequence, MissingNameListEndsInOrder) {
     TempDir dir;
     dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
-    dir.write("input.lp6", "MERVIK6\nEND\n");
+    dir.write("input.lp6", kValidInput);
     auto run = std::make_unique<mervik::Run>();
     EXPECT_EQ(runInDir(dir, *run), 208);
     const std::string messages = dir.read("messages.msg");
@@ -420,7 +427,7 @@ Outcome runLaidOut(const TempDir& dir, const HostLayout& layout, Run& run) {
 
 TEST(RunSequence, TwoRunsAtTheSameTimeDoNotMeet) {
     const HostLayout layouts[2] = {
-        {"input.lp6\nreport.out\nplot.plt\nmessages.msg\n", "MERVIK6\nEND\n", "input.lp6", "report.out", "plot.plt",
+        {"input.lp6\nreport.out\nplot.plt\nmessages.msg\n", kValidInput, "input.lp6", "report.out", "plot.plt",
          "messages.msg"},
         {"second.dat\nsecond.rpt\nsecond.plot\nsecond.log\n", "", "second.dat", "second.rpt", "second.plot", "second.log"},
     };

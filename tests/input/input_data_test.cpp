@@ -201,7 +201,7 @@ TEST(InputRun, GeneralUnitsEndToEnd) {
     options.replace(options.find("ComputeEIOnly NO"), 16, "ComputeEIOnly YES");
     dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
     dir.write("M_vs_EI_report_names.txt", "");
-    dir.write("input.lp6", "MERVIK6\n" + options + "END\n");
+    dir.write("input.lp6", "MERVIK6\n" + options + "SECTIONS\n1\n1\n4\n40.0\n24.0\n0.5\n36000\n29000000\nEND\n");
     auto run = std::make_unique<mervik::Run>();
     EXPECT_EQ(testing::runInDir(dir, *run), 0);
     EXPECT_EQ(run->units.DeflectionUnit, "L  ");
@@ -211,7 +211,10 @@ TEST(InputRun, GeneralUnitsEndToEnd) {
     ASSERT_GE(plot.size(), 1u);
     EXPECT_EQ(plot[0].substr(0, 20), "    2    3    0    0");
     const std::string messages = dir.read("messages.msg");
-    EXPECT_EQ(messages.rfind("Input of data begun\nReading analysis options\nInput of data completed\n\n", 0), 0u);
+    EXPECT_EQ(messages.rfind("Input of data begun\nReading analysis options\nReading section properties for Section 1\n"
+                             "Input of data completed\n\n",
+                             0),
+              0u);
 }
 
 }  // namespace
