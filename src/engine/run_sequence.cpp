@@ -6,6 +6,7 @@
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <system_error>
 
@@ -219,19 +220,31 @@ LocalTime Clock::now() const {
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
+namespace {
+
+// Rebuilds a member of the run in place: the model's tables are large, and a host may call from
+// a thread with a small stack, so no fresh copy is built on the stack.
+template <class T>
+void renew(T& member) {
+    std::destroy_at(&member);
+    std::construct_at(&member);
+}
+
+}  // namespace
+
 void resetRun(Run& run) {
-    run.model = AnalysisModel{};
-    run.units = UnitLabels{};
+    renew(run.model);
+    renew(run.units);
     run.pyModelNames = makePyModelNames();
-    run.momentCurvatureNames = MomentCurvatureReportNames{};
-    run.lrfd = LrfdResults{};
+    renew(run.momentCurvatureNames);
+    renew(run.lrfd);
     run.layers.xe.fill(-10000.0);
     run.layers.marks.fill(false);
     for (std::size_t k = 0; k < run.indexTables.six.size(); ++k) run.indexTables.six[k] = static_cast<int>(k);
     for (std::size_t k = 0; k < run.indexTables.nine.size(); ++k) run.indexTables.nine[k] = static_cast<int>(k);
     for (std::size_t k = 0; k < run.indexTables.eleven.size(); ++k) run.indexTables.eleven[k] = static_cast<int>(k);
     resetWarnings(run.warnings);
-    run.input = InputText{};
+    renew(run.input);
     run.inputPath.clear();
     run.reportPath.clear();
     run.plotPath.clear();

@@ -2,6 +2,8 @@
 // early errors, the end-of-run messages and warning summary, and runs side by side in threads.
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -452,6 +454,39 @@ TEST(RunSequence, TwoRunsAtTheSameTimeDoNotMeet) {
     for (std::thread& t : threads) t.join();
     EXPECT_EQ(mismatches[0], 0);
     EXPECT_EQ(mismatches[1], 0);
+}
+
+}  // namespace
+}  // namespace mervik
+
+namespace mervik {
+namespace {
+
+// A host may call from a thread with a small stack: a whole run must not need a large one (the
+// model's tables live in the heap-allocated run, never in copies on the stack).
+TEST(RunSequence, RunsOnASmallThreadStack) {
+    TempDir dir;
+    dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
+    dir.write("M_vs_EI_report_names.txt", "");
+    dir.write("input.lp6", kValidInput);
+    struct Job {
+        const TempDir* dir;
+        int result = -1;
+    } job{&dir};
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 256 * 1024);
+    pthread_t thread;
+    auto body = [](void* p) -> void* {
+        Job& j = *static_cast<Job*>(p);
+        auto run = std::make_unique<mervik::Run>();
+        j.result = runInDir(*j.dir, *run);
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attr, body, &job), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attr);
+    EXPECT_EQ(job.result, 0);
 }
 
 }  // namespace
