@@ -3,9 +3,8 @@
 //
 // Lengths along the pile are in the depth unit (feet, meters). Cross-section dimensions are in
 // inches in US customary units and in meters in SI: the file gives them in millimeters and the
-// reader converts them, except the outside casing diameter of cased shafts (types 2 and 3),
-// which is taken as given. Stresses and moduli are kept as given (psi, kPa), except the strand modulus and
-// fpu that the strand table sets. The elastic, elastic-plastic and user EI blocks are stored
+// reader converts them. Stresses and moduli are kept as given (psi, kPa), except the strand
+// modulus and fpu that the strand table sets. The elastic, elastic-plastic and user EI blocks are stored
 // as given, in the internal units of the run.
 #pragma once
 #include <vector>
