@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build test demo clean
+.PHONY: all build test demo bench clean
 
 all: build
 
@@ -18,6 +18,9 @@ test: build
 demo: build
 	$(BUILD)/mervik run examples/pipe_pile_soft_clay.lp6 --out $(BUILD)/demo; \
 	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_soft_clay.out"; exit $$status
+
+bench: build
+	$(BUILD)/mervik_bench
 
 clean:
 	rm -rf $(BUILD)

@@ -11,6 +11,7 @@
 #include "input/input_text.hpp"
 #include "input/model.hpp"
 #include "report/channel.hpp"
+#include "section/section_analysis.hpp"
 #include "solver/lrfd.hpp"
 
 namespace mervik {
@@ -53,6 +54,8 @@ struct Run {
     PyModelNames pyModelNames{};
     MomentCurvatureReportNames momentCurvatureNames;
     LrfdResults lrfd;                        // factored LRFD loads, built during the echo
+    SectionWork section;                     // the pile section being analysed
+    SectionEITables eiTables;                // moment-curvature relations of every section
     LayerWork layers;
     SectionIndexTables indexTables;
     WarningRegistry warnings;

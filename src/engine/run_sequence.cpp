@@ -238,6 +238,8 @@ void resetRun(Run& run) {
     run.pyModelNames = makePyModelNames();
     renew(run.momentCurvatureNames);
     renew(run.lrfd);
+    renew(run.section);
+    renew(run.eiTables);
     run.layers.xe.fill(-10000.0);
     run.layers.marks.fill(false);
     for (std::size_t k = 0; k < run.indexTables.six.size(); ++k) run.indexTables.six[k] = static_cast<int>(k);
@@ -287,7 +289,7 @@ void runSectionLoop(Run& run) {
             writeLayout(run.report, R"("Number of Pile Sections Analyzed = ",I0,/)", {run.model.sections.count});
         }
         writeLayout(run.report, R"("Pile Section No. ",I0,":",/,19("-"))", {s});
-        // The section analysis of section s comes here.
+        analyseSection(run, s);
         if (run.failed()) return;
         writeLayout(run.messages, R"("Completed computing nonlinear bending stiffness of section ",I0,/)", {s});
     }

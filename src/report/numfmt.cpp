@@ -2,6 +2,8 @@
 #include "report/numfmt.hpp"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -42,12 +44,36 @@ bool incrementDigits(std::string& digits) {
     return true;
 }
 
+// 10^n for n >= 0 (exact up to 10^22).
+double powerOfTen(int n) {
+    static constexpr std::array<double, 23> exact = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    return n < static_cast<int>(exact.size()) ? exact[static_cast<std::size_t>(n)] : std::pow(10.0, n);
+}
+
+// Decimal digits of a value with a given precision, correctly rounded from its exact binary value.
+std::string digitsOf(double magnitude, std::chars_format format, int precision) {
+    char buffer[512];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude, format, precision);
+    return ec == std::errc() ? std::string(buffer, end) : std::string();
+}
+
+// True when magnitude·10^shift lies so close to a half that the tie rule may decide the
+// rounding; elsewhere the formatted-output facility's own correct rounding gives the same digits
+// as rounding the exact value half away from zero, at a fraction of the cost.
+bool nearTie(double magnitude, int shift) {
+    const double scaled = shift >= 0 ? magnitude * powerOfTen(shift) : magnitude / powerOfTen(-shift);
+    if (!std::isfinite(scaled) || scaled >= 1e9) return true;  // too coarse to judge: take the exact path
+    const double fraction = scaled - std::floor(scaled);
+    return std::fabs(fraction - 0.5) < 1e-6;
+}
+
 // |v| rounded to d decimals, "123.45" (no point for d = 0).
 std::string roundedFixed(double magnitude, int d) {
     // The largest double has 309 integer digits; decimals are bounded by the field widths.
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.*f", d + kGuardDigits, magnitude);
-    const std::string full = buffer;
+    if (!nearTie(magnitude, d)) return digitsOf(magnitude, std::chars_format::fixed, d);
+    const std::string full = digitsOf(magnitude, std::chars_format::fixed, d + kGuardDigits);
     const std::size_t point = full.find('.');
     std::string kept = full.substr(0, d > 0 ? point + 1 + static_cast<std::size_t>(d) : point);
     if (full[point + 1 + static_cast<std::size_t>(d)] >= '5' && incrementDigits(kept)) kept.insert(0, 1, '1');
@@ -57,17 +83,20 @@ std::string roundedFixed(double magnitude, int d) {
 // |v| rounded to d + 1 significant digits (returned without the point) and its decimal
 // exponent; 0 gives zeros and exponent 0.
 std::string roundedScientific(double magnitude, int d, int& exponent) {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%.*E", d + kGuardDigits, magnitude);
-    const std::string full = buffer;
-    const std::size_t e = full.find('E');
+    const int decade = magnitude > 0.0 ? static_cast<int>(std::floor(std::log10(magnitude))) : 0;
+    const bool exact = magnitude > 0.0 && (nearTie(magnitude, d - decade) || nearTie(magnitude, d - decade - 1));
+    const int guard = exact ? kGuardDigits : 0;
+    const std::string full = digitsOf(magnitude, std::chars_format::scientific, d + guard);
+    const std::size_t e = full.find('e');
     exponent = std::atoi(full.c_str() + e + 1);
     std::string digits = full.substr(0, 1) + full.substr(2, static_cast<std::size_t>(d));
-    const char next = full[2 + static_cast<std::size_t>(d)];
-    if (next >= '5' && incrementDigits(digits)) {
-        digits.insert(0, 1, '1');
-        digits.pop_back();
-        ++exponent;
+    if (exact) {
+        const char next = full[2 + static_cast<std::size_t>(d)];
+        if (next >= '5' && incrementDigits(digits)) {
+            digits.insert(0, 1, '1');
+            digits.pop_back();
+            ++exponent;
+        }
     }
     if (magnitude == 0.0) exponent = 0;
     return digits;
