@@ -144,9 +144,10 @@ void readReportNames(Run& run, const fs::path& workDir) {
     }
     std::string name;
     MomentCurvatureReportNames& names = run.momentCurvatureNames;
+    // Relative names are taken from the working directory, like those of NAMES.DAT.
     while (names.count < kMaxMomentCurvatureNames && readNameLine(list, name) == NameRead::Ok) {
         ++names.count;
-        names.names[static_cast<std::size_t>(names.count)] = name;
+        names.names[static_cast<std::size_t>(names.count)] = name.empty() ? name : fullPath(workDir, name).string();
     }
     list.close();
     std::error_code ec;
