@@ -24,6 +24,8 @@ inline constexpr int kErrOutputFile = 1;
 inline constexpr int kErrInputFile = 7;
 inline constexpr int kErrNameList = 8;
 inline constexpr int kErrUnexpected = 12;
+// Runtime error of this engine: the input asks for a part of the analysis not computed yet.
+inline constexpr int kErrNotAvailable = 18;
 
 // "INP00025", "RUN00009", "RUN00999".
 std::string errorCodeText(int errorNumber);

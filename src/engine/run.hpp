@@ -10,9 +10,11 @@
 #include "engine/warnings.hpp"
 #include "input/input_text.hpp"
 #include "input/model.hpp"
+#include "py/py_framework.hpp"
 #include "report/channel.hpp"
 #include "section/section_analysis.hpp"
 #include "solver/lrfd.hpp"
+#include "solver/pile.hpp"
 
 namespace mervik {
 
@@ -56,6 +58,11 @@ struct Run {
     LrfdResults lrfd;                        // factored LRFD loads, built during the echo
     SectionWork section;                     // the pile section being analysed
     SectionEITables eiTables;                // moment-curvature relations of every section
+    PileNodes nodes;                         // the discretised pile of the load case being solved
+    LoadCaseConditions loadCase;             // boundary conditions and thrust of that case
+    SolverState solver;                      // finite-difference solver state between calls
+    CaseResults caseResults;                 // maxima of the case and records for the summary
+    PyWork py;                               // p-y framework working values
     LayerWork layers;
     SectionIndexTables indexTables;
     WarningRegistry warnings;

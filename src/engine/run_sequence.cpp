@@ -13,6 +13,8 @@
 #include "engine/errors.hpp"
 #include "engine/plot.hpp"
 #include "input/convert.hpp"
+#include "input/soil.hpp"
+#include "solver/pile.hpp"
 #include "report/echo.hpp"
 #include "report/layout.hpp"
 
@@ -26,6 +28,11 @@ constexpr std::string_view kVersion = "2012-06.037";
 constexpr std::size_t kNameLength = 256;  // file names are fields of 256 characters
 constexpr const char* kNamesFile = "NAMES.DAT";
 constexpr const char* kReportNamesFile = "M_vs_EI_report_names.txt";
+
+std::string withoutTrailing(std::string_view s) {
+    const std::size_t last = s.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string() : std::string(s.substr(0, last + 1));
+}
 
 std::string trimmed(std::string_view s) {
     const std::size_t first = s.find_first_not_of(' ');
@@ -154,6 +161,63 @@ void readReportNames(Run& run, const fs::path& workDir) {
     fs::remove(listPath, ec);
 }
 
+// Runtime error 18: the input asks for a part of the lateral analysis that this version of the
+// engine does not compute yet. The run stops before any load case rather than leave the part
+// out or compute it by other rules.
+void featureNotAvailable(Run& run, std::string_view feature) {
+    for (Channel* channel : {&run.report, &run.messages}) {
+        writeBlankLines(*channel, 2);
+        writeRuntimeErrorHeading(*channel, kErrNotAvailable);
+        writeBlankLines(*channel, 1);
+        writeLayout(*channel, R"("Problem:  ",A," cannot be computed by this version of the engine.")", {feature});
+        writeTextLine(*channel, "Solution:  Remove the option or the soil layer from the input data.");
+        writeBlankLines(*channel, 1);
+    }
+    raiseRuntimeError(run, kErrNotAvailable);
+}
+
+void refuseFeaturesNotAvailable(Run& run) {
+    const AnalysisModel& m = run.model;
+    if (m.options.useLrfd) return featureNotAvailable(run, "The lateral analysis of LRFD load combinations");
+    if (m.options.ib_ComputeKmatrix_1T0F) return featureNotAvailable(run, "The pile-head stiffness matrix");
+    if (m.options.useSoilMovement && m.soilMovement.count > 0) return featureNotAvailable(run, "Loading by soil movements");
+    if (m.pyOutputDepths.enabled && m.pyOutputDepths.count > 0)
+        return featureNotAvailable(run, "The printing of p-y curves at user-specified depths");
+    for (int j = 1; j <= std::min(m.loading.loadCaseCount, kMaxLoadCases); ++j) {
+        if (m.loading.loadCase[static_cast<std::size_t>(j)].computeTopYvsLength)
+            return featureNotAvailable(run, "Pile-head deflection versus pile length");
+    }
+    for (int L = 1; L <= std::min(m.soil.layerCount, kMaxLayers); ++L) {
+        const int code = m.soil.layer[static_cast<std::size_t>(L)].modelCode;
+        if (code != kPyElasticSubgrade && code != kPyUserCurves && code != kPyFrozenSoil) {
+            const std::string name = withoutTrailing(modelLongName(code));
+            return featureNotAvailable(run, "The p-y curves of layer " + std::to_string(L) + " (" + name + ")");
+        }
+    }
+}
+
+// The load cases one after the other: node set-up, iteration, report.
+void runLoadCases(Run& run) {
+    const int cases = std::min(run.model.loading.loadCaseCount, kMaxLoadCases);
+    for (int j = 1; j <= cases; ++j) {
+        setupLoadCaseNodes(run, j);
+        if (run.failed()) return;
+        writeLayout(run.messages, R"("Computing lateral response of pile for load number ",I0)", {j});
+        clearWarningCounts(run.warnings);
+        const int iterations = iterateLoadCase(run, j);
+        // A case of imposed head deflection that did not converge is reported before the run
+        // ends; every other failure ends the run at once.
+        const bool reportAnyway = run.errorNumber == runtimeError(10) && run.loadCase.type == 4;
+        if (run.failed() && !reportAnyway) return;
+        writeLayout(run.messages, R"("The convergence criteria have been met for load case ",I0)", {j});
+        if (j == 1) plotRecord6(run, 0);
+        writeLoadCaseReport(run, j, iterations);
+        plotRecord11(run, PlotRecord11Kind::NoCurve, 0, j);
+        writeLayout(run.messages, R"("Completed Analysis ",I0,/)", {j});
+        if (run.failed()) return;
+    }
+}
+
 // Steps after the files are open: size check, file tag, input, header and the phases.
 void analyse(Run& run) {
     if (run.input.content.empty()) {
@@ -183,8 +247,14 @@ void analyse(Run& run) {
         plotRecord2(run, run.model.sections.count);
         runSectionLoop(run);
     } else if (options.i_Analysis_Type == 3) {
+        // The echo has made the soil layers contiguous.
         plotRecord2(run, run.model.sections.count);
+        setupRunNodes(run);
+        refuseFeaturesNotAvailable(run);
+        if (run.failed()) return;
         runSectionLoop(run);
+        if (run.failed()) return;
+        runLoadCases(run);
     }
 }
 
@@ -241,6 +311,11 @@ void resetRun(Run& run) {
     renew(run.lrfd);
     renew(run.section);
     renew(run.eiTables);
+    renew(run.nodes);
+    renew(run.loadCase);
+    renew(run.solver);
+    renew(run.caseResults);
+    renew(run.py);
     run.layers.xe.fill(-10000.0);
     run.layers.marks.fill(false);
     for (std::size_t k = 0; k < run.indexTables.six.size(); ++k) run.indexTables.six[k] = static_cast<int>(k);

@@ -1,0 +1,648 @@
+// The p-y curve framework: the layer loop and its rock marks, the soil property lookups at a
+// depth, the layering correction shared by the clay, sand and silt models, sloping ground,
+// the secant modulus and the frame of a printed curve.
+#include "py/py_framework.hpp"
+
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "engine/errors.hpp"
+#include "engine/plot.hpp"
+#include "engine/run.hpp"
+#include "report/layout.hpp"
+
+namespace mervik {
+
+namespace {
+
+constexpr double kPointTolerance = 1E-6;
+constexpr double kSmallFu = 0.009999999776482582;  // single-precision 0.01
+constexpr double kFuOverflow = 1E20;
+
+std::size_t at(int i) { return static_cast<std::size_t>(i); }
+
+const SoilLayer& layerOf(const Run& run, int L) { return run.model.soil.layer[at(L)]; }
+
+double depthAt(const Run& run, int k) { return run.model.soil.propertyDepth[at(k)]; }
+
+// Value of a layer property at property point k (2L - 1: top of layer L, 2L: its bottom).
+double pointValue(const Run& run, TopBottom<double> SoilLayer::*field, int k) {
+    const TopBottom<double>& pair = run.model.soil.layer[at((k + 1) / 2)].*field;
+    return (k % 2 == 1) ? pair.top : pair.bottom;
+}
+
+// Model name of layer L without its padding; empty for a code outside the name table.
+std::string_view modelNameOf(const Run& run, int L) {
+    const int code = layerOf(run, L).modelCode;
+    if (code < 1 || code > kPyModelCount) return {};
+    std::string_view name = run.pyModelNames[at(code)];
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    return name;
+}
+
+bool isNaN(double v) { return v != v; }
+
+// ---------------------------------------------------------------- layer loop
+
+enum class MarkRule { MarkIfRockAbove, MarkThenCount, CountThenMark, None };
+
+MarkRule markRuleOf(int code) {
+    switch (code) {
+        case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 11: case 12: case 15:
+            return MarkRule::MarkIfRockAbove;
+        case 9: case 10: case 13: case 16:
+            return MarkRule::MarkThenCount;
+        case 8:
+            return MarkRule::CountThenMark;
+        default:
+            return MarkRule::None;  // user-input curves and the names without a model
+    }
+}
+
+// Calls the routine of the layer's model name. The names are tried in the order of the model
+// table; the routines of the clay, sand, silt, rock, loess and liquefied-sand models plug in
+// here, next to their names, as they are added.
+void callModelRoutine(Run& run, int L) {
+    const std::string_view name = modelNameOf(run, L);
+    if (name == "SoftClay" || name == "SoftClyJ" || name == "StfClyBW" || name == "StfClyAW" ||
+        name == "StfClyAK" || name == "Sand" || name == "API Sand" || name == "Liq Sand" ||
+        name == "Cem Silt") {
+        return;  // model routines of codes 1 to 7, 11 and 15
+    }
+    if (name == "User p-y") {
+        pyUserCurves(run, L);
+        return;
+    }
+    if (name == "WeakRock" || name == "Vuggy LS" || name == "MassRock" || name == "KS Loess" ||
+        name == "Piedmont") {
+        return;  // model routines of codes 8, 9, 16, 12 and 10
+    }
+    if (name == "Elast SG") pyElasticSubgrade(run, L);
+    // Any other name (codes 17 to 20) has no p-y model: its nodes keep their moduli.
+}
+
+// One solve pass over the layers from the top down, with the rock count and marks; with
+// checkEmptyLayers every layer below the first is checked for holding a node.
+void layerPass(Run& run, bool checkEmptyLayers) {
+    PyWork& py = run.py;
+    py.reportPass = false;
+    py.rockCount = 0;
+    const int layerCount = run.model.soil.layerCount;
+    for (int i = 1; i <= layerCount && i <= kMaxLayers; ++i) {
+        const int first = run.nodes.firstNode[at(i)];
+        if (first != 0) {
+            py.layer = i;
+            py.firstNode = first;
+            py.lastNode = run.nodes.i_BottomNodeInLayer[at(i)];
+            callModelRoutine(run, i);
+            if (run.failed()) return;
+            switch (markRuleOf(layerOf(run, i).modelCode)) {
+                case MarkRule::MarkIfRockAbove:
+                    if (py.rockCount > 0) run.layers.marks[at(i)] = true;
+                    break;
+                case MarkRule::MarkThenCount:
+                    if (py.rockCount > 0) run.layers.marks[at(i)] = true;
+                    ++py.rockCount;
+                    break;
+                case MarkRule::CountThenMark:
+                    ++py.rockCount;
+                    run.layers.marks[at(i)] = true;
+                    break;
+                case MarkRule::None:
+                    break;
+            }
+        }
+        if (checkEmptyLayers && i > 1) {
+            checkLayerHoldsNode(run, i);
+            if (run.failed()) return;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- lookups
+
+// Classes of a layer at an interface for the strength there: 1 cohesive, 2 cohesionless,
+// 3 rock, 4 user-input curves, 5 elastic subgrade, 0 anything else.
+int strengthClass(const Run& run, int L, double strengthAtInterface) {
+    const std::string_view name = modelNameOf(run, L);
+    if (name == "SoftClay" || name == "StfClyBW" || name == "StfClyAW" || name == "StfClyAK" ||
+        name == "SoftClyJ")
+        return 1;
+    if (name == "Sand" || name == "API Sand" || name == "Liq Sand" || name == "KS Loess") return 2;
+    if (name == "User p-y") return 4;
+    if (name == "WeakRock" || name == "Vuggy LS" || name == "MassRock") return 3;
+    if (name == "Cem Silt") return strengthAtInterface > 0.0 ? 1 : 2;
+    if (name == "Elast SG") return 5;
+    return 0;
+}
+
+void writeFreeText(Channel& channel, std::string_view text) { Line(channel).blanks(1).text(text).end(); }
+
+void writeLogical(Channel& channel, std::string_view label, bool value, std::string_view tail = {}) {
+    Line(channel).blanks(1).text(label).blanks(1).text(value ? "T" : "F").text(tail).end();
+}
+
+void raiseStrengthClassError(Run& run, double x, int upperClass, int lowerClass, int k) {
+    Channel& r = run.report;
+    writeBlankLines(r, 2);
+    writeFreeText(r, "***** Runtime Error No. 30 *****");
+    writeBlankLines(r, 1);
+    writeFreeText(r, "Please report this error, with the input data file, to the program support contact.");
+    writeBlankLines(r, 1);
+    writeFreeForm(r, {"X value for f(c) =", x});
+    writeFreeText(r, "Soil types: 1 = cohesive, 2 = cohesionless, 3 = rock, 4= user input)");
+    writeFreeForm(r, {"Soil type above        =", upperClass});
+    writeFreeForm(r, {"Soil type below        =", lowerClass});
+    writeFreeForm(r, {"cohesionless           =", 2});
+    writeFreeForm(r, {"cohesive               =", 1});
+    writeFreeForm(r, {"JBOT index             =", k, "= index number of strength value below depth in question"});
+    writeLogical(r, "At tip condition       =", run.py.b_AtTip, ", T = true, F = false");
+    const int layerCount = run.model.soil.layerCount;
+    const auto codeOf = [&](int L) { return (L >= 1 && L <= layerCount) ? layerOf(run, L).modelCode : 0; };
+    writeFreeForm(r, {"i_SoilLayer_py_Type(JBOT/2)          =", codeOf(k / 2)});
+    writeFreeForm(r, {"i_SoilLayer_py_Type(JBOT/2+1)        =", codeOf(k / 2 + 1)});
+    raiseRuntimeError(run, 30);
+}
+
+void raiseInterfaceNotFound(Run& run, double x, int upper) {
+    Channel& r = run.report;
+    const PyWork& py = run.py;
+    writeBlankLines(r, 2);
+    writeTextLine(r, "Internal error in function C (undrained shear strength)");
+    writeTextLine(r, "The layer interface cannot be located");
+    writeTextLine(r, "Please contact Tarnwell for support");
+    writeBlankLines(r, 1);
+    writeFreeForm(r, {"Elevation             =", x});
+    writeLogical(r, "b_AtInterface         =", py.b_AtInterface);
+    writeLogical(r, "b_InMiddle            =", py.b_InMiddle);
+    writeLogical(r, "b_AtTip               =", py.b_AtTip);
+    writeLogical(r, "b_AtNode              =", py.b_AtInterface);
+    writeFreeForm(r, {"Layer index above     =", upper});
+    writeFreeForm(r, {"Layer index below     =", upper + 1});
+    const int layerCount = run.model.soil.layerCount;
+    const double bottom = (upper >= 1 && upper <= layerCount) ? layerOf(run, upper).depthBottom : 0.0;
+    const double top = (upper + 1 >= 1 && upper + 1 <= layerCount) ? layerOf(run, upper + 1).depthTop : 0.0;
+    writeFreeForm(r, {"DABS(X-XLayerBottom(KTOP))    =", std::fabs(x - bottom)});
+    writeFreeForm(r, {"DABS(X-XLayerTop(KBOT))    =", std::fabs(x - top)});
+    raiseRunError(run, "RUN00999", kInternalError);
+}
+
+void writeError5(Run& run, Channel& c, double x, double deepest) {
+    const std::string& unit = run.units.DeflectionUnit;
+    writeInputErrorHeading(c, 5);
+    writeBlankLines(c, 1);
+    writeTextLine(c, "An error was detected that is related to an incompatibility between ");
+    writeTextLine(c, "the input data defining pile embedment depth and values of shear ");
+    writeTextLine(c, "strength of soil versus depth.");
+    writeBlankLines(c, 1);
+    Line(c).text("Problem:  The value for a pile station depth is ").es(x, 12, 4).text(" ").text(unit).end();
+    Line(c).text("This depth is below the deepest extent of the input curve for ").end();
+    Line(c).text("shear strength of soil versus depth at ").f(deepest, 10, 3).text(" ").text(unit).end();
+    writeBlankLines(c, 1);
+    writeTextLine(c, "Solution:  Please revise the input data by either extending the ");
+    writeTextLine(c, "maximum depth for shear strength of soil or shorten the ");
+    writeTextLine(c, "pile to be entirely within the defined soil layers.");
+    writeBlankLines(c, 1);
+}
+
+void writeError60(Channel& c, double x) {
+    writeInputErrorHeading(c, 60);
+    writeBlankLines(c, 1);
+    writeTextLine(c, "An error was found in the strength of soil input data when interpolating ");
+    writeTextLine(c, "to obtain values of cohesion or uniaxial compressive strength.");
+    writeBlankLines(c, 1);
+    writeTextLine(c, "Problem:  The depth increment between the upper and lower soil depths in a ");
+    Line(c).text("layer is zero.  The depth of computation is ").f(x, 10, 3).end();
+    writeBlankLines(c, 1);
+    writeTextLine(c, "Solution:  Examine the program output file to find the depth in question");
+    writeTextLine(c, "and correct the soil layer depth values. ");
+    writeBlankLines(c, 1);
+}
+
+void writeError15(Channel& c, double x) {
+    writeInputErrorHeading(c, 15);
+    writeBlankLines(c, 1);
+    writeTextLine(c, "An error was detected related to an incompatibility between ");
+    writeTextLine(c, "the data defining pile embedment depth and effective unit ");
+    writeTextLine(c, "weights versus depth.");
+    writeBlankLines(c, 1);
+    Line(c).text("The value for a pile station depth is ").es(x, 12, 4).end();
+    writeTextLine(c, "This depth is below the deepest extent of the input curve for");
+    writeTextLine(c, "effective unit weight versus depth.");
+    writeBlankLines(c, 1);
+    writeTextLine(c, "Solution:");
+    writeTextLine(c, "Please revise the input data by either extending the maximum");
+    writeTextLine(c, "depth for effective unit weight or shorten the length of pile");
+    writeTextLine(c, "to be within the range of defined soil properties.");
+    writeBlankLines(c, 1);
+}
+
+void writeError3(Channel& c, double x) {
+    writeInputErrorHeading(c, 3);
+    writeBlankLines(c, 1);
+    writeTextLine(c, "An error was detected that is related to an incompatibility");
+    writeTextLine(c, "between the input data defining the embedment of the pile and");
+    writeTextLine(c, "the maximum depth of the soil shear strength data.");
+    writeBlankLines(c, 1);
+    Line(c).text("The value for a pile station depth is ").es(x, 12, 4).end();
+    writeTextLine(c, "This depth is below the deepest extent of the input data for");
+    writeTextLine(c, "soil shear strength versus depth.");
+    writeBlankLines(c, 1);
+    writeTextLine(c, "Solution:");
+    writeTextLine(c, "Please revise the input data by either extending the maximum");
+    writeTextLine(c, "depth for soil shear strength or shorten the pile to correct");
+    writeTextLine(c, "this problem.");
+    writeBlankLines(c, 1);
+}
+
+void writeError4(Channel& c, double x) {
+    writeInputErrorHeading(c, 4);
+    writeBlankLines(c, 1);
+    writeTextLine(c, "An error was detected that is related to an incompatibility");
+    writeTextLine(c, "between the input data defining the embedment of the pile and");
+    writeTextLine(c, "the maximum depth of the soil shear strength data.");
+    writeBlankLines(c, 1);
+    Line(c).text("Problem:  The value for a pile station depth is ").es(x, 12, 4).end();
+    writeTextLine(c, "This depth is below the deepest extent of the input data for");
+    writeTextLine(c, "soil friction angle versus depth.");
+    writeBlankLines(c, 1);
+    writeTextLine(c, "Solution:  Please revise the input data by either extending ");
+    writeTextLine(c, "the maximum depth for soil friction angle or shorten the ");
+    writeTextLine(c, "pile to correct this problem.");
+    writeBlankLines(c, 1);
+}
+
+void writeError13(Channel& c) {
+    writeBlankLines(c, 2);
+    writeRuntimeErrorHeading(c, 13);
+    writeBlankLines(c, 1);
+    writeTextLine(c, "Problem:  General units have been selected for use in computations in      ");
+    writeTextLine(c, "combination with default values of k for a layer classified as API sand    ");
+    writeTextLine(c, "criteria. This combination of data cannot be used because Mervik cannot     ");
+    writeTextLine(c, "compute default values of subgrade modulus in general units.               ");
+    writeBlankLines(c, 1);
+    writeTextLine(c, "Solution:  You must select either US customary for SI units for the        ");
+    writeTextLine(c, "units of computation to use a default value for subgrade subgrade modulus  ");
+    writeTextLine(c, "for the API sand criteria or enter an appropriate proper value by entering ");
+    writeTextLine(c, "a non-zero for k.");
+}
+
+enum class BeyondProfile { Zero, FrictionError };
+
+// Interpolation of eps50, J and phi on their property values, with the interface rule: the
+// mean of the two layers' values, or the one that is not zero, or the upper value at the tip.
+double interpolateAtDepth(const Run& run, TopBottom<double> SoilLayer::*field, double x, bool& beyond) {
+    beyond = false;
+    const int n2 = run.model.soil.propertyPointCount;
+    int k = 2;
+    while (k <= n2 && !(x <= depthAt(run, k))) ++k;
+    if (k > n2) {
+        beyond = true;
+        return 0.0;
+    }
+    const double dk = depthAt(run, k);
+    if (x == depthAt(run, n2)) return pointValue(run, field, k);
+    if (x != dk) {
+        const double d0 = depthAt(run, k - 1);
+        if (dk - d0 == 0.0) return pointValue(run, field, k);
+        const double v0 = pointValue(run, field, k - 1);
+        return v0 + (x - d0) * (pointValue(run, field, k) - v0) / (dk - d0);
+    }
+    if (k + 1 <= n2 && depthAt(run, k + 1) == dk) {
+        const double vu = pointValue(run, field, k);
+        const double vl = pointValue(run, field, k + 1);
+        if (x == run.nodes.L) return vu;
+        if (vu < 1E-20 && vl < 1E-20) return vu;
+        if (vu < 1E-20) return vl;
+        if (vl < 1E-20) return vu;
+        return (vu + vl) * 0.5;
+    }
+    return pointValue(run, field, k);
+}
+
+// Mean of a property from the ground surface to x by trapezoids over the property points;
+// false when x lies below the last point.
+bool averageFromSurface(const Run& run, TopBottom<double> SoilLayer::*field, double x, double t, double& mean) {
+    const int n2 = run.model.soil.propertyPointCount;
+    mean = 0.0;
+    if (x > depthAt(run, n2)) return false;
+    for (int k = 2; k <= n2; ++k) {
+        const double d0 = depthAt(run, k - 1);
+        const double d1 = depthAt(run, k);
+        const double v0 = pointValue(run, field, k - 1);
+        const double v1 = pointValue(run, field, k);
+        if (d1 <= x) {
+            mean += (v1 + v0) * 0.5 * (d1 - d0) / t;
+            continue;
+        }
+        if (d1 - d0 >= kPointTolerance) mean += ((v1 - v0) / (d1 - d0) * (x - d0) + 2.0 * v0) * 0.5 * (x - d0) / t;
+        break;
+    }
+    return true;
+}
+
+// Interpolation in the p-y modifier table; a table of one point gives 1.
+double modifierAt(const PyModifierTable& table, const Table<double, kMaxPyModifierPoints>& values, double x) {
+    const int m = table.count;
+    if (m <= 1 || x < table.depth[1]) return 1.0;
+    int i = 2;
+    while (i <= m && !(x <= table.depth[at(i)])) ++i;
+    if (i > m) return 1.0;
+    const double Xi = table.depth[at(i)];
+    if (x == table.depth[at(m)]) return values[at(i)];
+    if (x != Xi) {
+        const double X0 = table.depth[at(i - 1)];
+        if (Xi - X0 == 0.0) return values[at(i)];
+        return values[at(i - 1)] + (x - X0) * (values[at(i)] - values[at(i - 1)]) / (Xi - X0);
+    }
+    if (i + 1 <= m && table.depth[at(i + 1)] == Xi) return values[at(i + 1)];
+    return values[at(i)];
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- dispatch
+
+void runLayerLoop(Run& run, int iteration) { layerPass(run, iteration == 1); }
+
+void dispatchPyCurves(Run& run, int iteration) {
+    layerPass(run, iteration == 1);
+    if (run.failed() || iteration != 1) return;
+    for (int k = 1; k <= run.nodes.M && k <= kMaxNodes; ++k) {
+        if (isNaN(run.nodes.Es[at(k)])) run.nodes.Es[at(k)] = 0.0;
+    }
+}
+
+// ---------------------------------------------------------------- lookups
+
+double fn_c(Run& run, double x) {
+    PyWork& py = run.py;
+    const int n2 = run.model.soil.propertyPointCount;
+    py.b_AtInterface = false;
+    for (int k = 2; k <= n2 - 1; ++k) {
+        if (std::fabs(x - depthAt(run, k)) <= kPointTolerance) py.b_AtInterface = true;
+    }
+    py.b_InMiddle = !py.b_AtInterface;
+    py.b_AtTip = (x == run.nodes.L);
+
+    int k = 2;
+    while (k <= n2 && !(x <= depthAt(run, k) + kPointTolerance)) ++k;
+    if (k > n2) {
+        const double deepest = n2 >= 1 ? depthAt(run, n2) : 0.0;
+        writeError5(run, run.report, x, deepest);
+        writeError5(run, run.messages, x, deepest);
+        raiseInputError(run, 5);
+        return 0.0;
+    }
+    if (std::fabs(x - depthAt(run, n2)) <= kPointTolerance) return pointValue(run, &SoilLayer::cohesion, n2);
+
+    if (py.b_AtInterface) {
+        const int layerCount = run.model.soil.layerCount;
+        int upper = 0;
+        for (int U = 1; U <= layerCount - 1; ++U) {
+            upper = U;
+            if (std::fabs(x - layerOf(run, U).depthBottom) < kPointTolerance &&
+                std::fabs(x - layerOf(run, U + 1).depthTop) < kPointTolerance) {
+                const double cu = pointValue(run, &SoilLayer::cohesion, k);
+                const double cl = pointValue(run, &SoilLayer::cohesion, k + 1);
+                const int classUpper = strengthClass(run, U, cu);
+                const int classLower = strengthClass(run, U + 1, cl);
+                if (py.b_AtTip) return cu;
+                const bool lowerWeak = classLower == 2 || classLower == 4 || classLower == 5;
+                if (classUpper == 1) {
+                    if (classLower == 1) return (cu + cl) * 0.5;
+                    if (classLower == 3) return (2.0 * cu + cl) * 0.5;
+                    if (lowerWeak) return cu;
+                } else if (classUpper == 3) {
+                    if (classLower == 1) return (2.0 * cl + cu) * 0.5;
+                    if (classLower == 3) return (cu + cl) * 0.5;
+                    if (lowerWeak) return cu;
+                } else if (classUpper == 2 || classUpper == 4 || classUpper == 5) {
+                    if (classLower == 1 || classLower == 3) return cl;
+                }
+                raiseStrengthClassError(run, x, classUpper, classLower, k);
+                return 0.0;
+            }
+        }
+        raiseInterfaceNotFound(run, x, upper);
+        return 0.0;
+    }
+
+    const double d0 = depthAt(run, k - 1);
+    const double d1 = depthAt(run, k);
+    if (d1 - d0 <= 0.0) {
+        writeError60(run.report, x);
+        writeError60(run.messages, x);
+        raiseInputError(run, 60);
+        return 0.0;
+    }
+    const double c0 = pointValue(run, &SoilLayer::cohesion, k - 1);
+    return c0 + (x - d0) * (pointValue(run, &SoilLayer::cohesion, k) - c0) / (d1 - d0);
+}
+
+double averageStrength(Run& run, double x) {
+    const double zg = run.model.soil.groundSurface;
+    if (x < zg || run.model.soil.propertyPointCount < 2) return 0.0;
+    const double t = x - zg;
+    if (t < kPointTolerance) return fn_c(run, x);
+    double mean = 0.0;
+    if (!averageFromSurface(run, &SoilLayer::cohesion, x, t, mean)) {
+        writeError3(run.messages, x);
+        writeError3(run.report, x);
+        raiseInputError(run, 3);
+        return 0.0;
+    }
+    return mean;
+}
+
+double averageUnitWeight(Run& run, double x) {
+    const double zg = run.model.soil.groundSurface;
+    const int n2 = run.model.soil.propertyPointCount;
+    if (x < zg || n2 < 1) return 0.0;
+    const double t = x - zg;
+    if (t < kPointTolerance) {
+        for (int k = 1; k <= n2; ++k) {
+            const double g = pointValue(run, &SoilLayer::gamma, k);
+            if (g > 0.0) return g;
+        }
+        return pointValue(run, &SoilLayer::gamma, n2);
+    }
+    double mean = 0.0;
+    if (!averageFromSurface(run, &SoilLayer::gamma, x, t, mean)) {
+        writeError15(run.messages, x);
+        writeError15(run.report, x);
+        raiseInputError(run, 15);
+        return 0.0;
+    }
+    return mean;
+}
+
+double eps50At(const Run& run, double x) {
+    bool beyond = false;
+    return interpolateAtDepth(run, &SoilLayer::eps50, x, beyond);
+}
+
+double jFactorAt(const Run& run, double x) {
+    bool beyond = false;
+    return interpolateAtDepth(run, &SoilLayer::jFactor, x, beyond);
+}
+
+double frictionAngleAt(Run& run, double x) {
+    bool beyond = false;
+    const double phi = interpolateAtDepth(run, &SoilLayer::phi, x, beyond);
+    if (beyond) {
+        writeError4(run.report, x);
+        writeError4(run.messages, x);
+        raiseInputError(run, 4);
+        return 0.0;
+    }
+    return phi;
+}
+
+double pMultiplierAt(const Run& run, double x) {
+    const PyModifierTable& t = run.model.pyModifiers;
+    return modifierAt(t, t.pMultiplier, x);
+}
+
+double yMultiplierAt(const Run& run, double x) {
+    const PyModifierTable& t = run.model.pyModifiers;
+    return modifierAt(t, t.yMultiplier, x);
+}
+
+double defaultSandK(Run& run, double phiDegrees, double gammaAvg) {
+    switch (run.model.options.IUNITS) {
+        case kUSCS:
+            if (phiDegrees <= 40.0) return 1.2098290369522147E-7 * std::pow(phiDegrees, 5.694468021392822);
+            return 160.54745483398438;
+        case kSI:
+            if (gammaAvg <= 12.225000381469727) {
+                if (phiDegrees <= 40.0) return 3.284046397311613E-5 * std::pow(phiDegrees, 5.694468021392822);
+                return 43580.1484375;
+            }
+            if (phiDegrees <= 40.0) return 4.14174883189844E-6 * std::pow(phiDegrees, 6.416118144989014);
+            return 78739.0078125;
+        default:
+            writeError13(run.report);
+            writeError13(run.messages);
+            raiseRuntimeError(run, 13);
+            return 0.0;
+    }
+}
+
+double claySlopeFactor(double theta, double y) {
+    if (std::fabs(theta) <= 1E-20 || std::fabs(y) <= 1E-20) return 1.0;
+    const double a = std::fabs(theta);
+    const bool sameSign = (y > 1E-20 && theta > 1E-20) || (y < -1E-20 && theta < -1E-20);
+    if (sameSign) return 1.0 / (1.0 + std::tan(a));
+    return 0.7071067690849304 * std::cos(a) / std::cos(a + 0.7853981633974483);
+}
+
+// ---------------------------------------------------------------- depths of a curve
+
+PyCurveDepths curveDepths(const Run& run, int L, int k, bool layeringCorrection) {
+    PyCurveDepths d;
+    const bool report = run.py.reportPass;
+    d.xp = run.nodes.x[at(k)];
+    d.zs = report ? d.xp : run.nodes.z[at(k)];
+    d.xg = d.zs - run.model.soil.groundSurface;
+    d.xc = d.xg;
+    if (L >= 2) {
+        const bool belowRock = report ? run.layers.marks[at(L)] : run.py.rockCount > 0;
+        if (!belowRock && layeringCorrection) d.xc = d.zs - layerOf(run, L).depthTop + run.layers.xe[at(L)];
+        // A profile whose first layers end above the pile head measures from the top of layer 1.
+        if (layerOf(run, 1).depthBottom < -1E-8 || layerOf(run, 2).depthBottom < -1E-8)
+            d.xc = d.zs - layerOf(run, 1).depthTop;
+    }
+    return d;
+}
+
+// ---------------------------------------------------------------- layering correction
+
+void accumulateLayerResistance(Run& run, int L, int k, double puPrevious, double pu) {
+    double& Fu = run.py.Fu[at(L)];
+    const double h = run.nodes.h;
+    if (k == run.py.firstNode) {
+        Fu = 0.0;
+        return;
+    }
+    Fu += h * 0.5 * (puPrevious + pu);
+    if (k == run.py.lastNode) Fu += pu * h;
+}
+
+bool equivalentDepthDue(const Run& run, int L, int k) {
+    return !run.py.reportPass && L >= 2 && k == run.py.firstNode && run.py.rockCount == 0;
+}
+
+double resistanceAboveLayer(Run& run, int L) {
+    PyWork& py = run.py;
+    for (int i = 1; i <= L - 1; ++i) {
+        if (py.Fu[at(i)] < kSmallFu) py.Fu[at(i)] = py.liquefiedResistance[at(i)];
+    }
+    double F = 0.0;
+    for (int i = 1; i <= L - 1; ++i) {
+        if (F > kFuOverflow) F = 100.0;
+        F += py.Fu[at(i)];
+    }
+    return F;
+}
+
+void applyLayeringCorrection(Run& run, int L, int k, EquivalentDepthSolver solve) {
+    if (!equivalentDepthDue(run, L, k)) return;
+    const double F = resistanceAboveLayer(run, L);
+    const double xe = solve(run, L, F);
+    if (run.failed()) return;
+    run.layers.xe[at(L)] = xe;
+}
+
+// ---------------------------------------------------------------- secant modulus
+
+double relativeDeflection(const Run& run, int k) {
+    const double ys = run.model.soilMovement.count >= 1 ? run.nodes.ys[at(k)] : 0.0;
+    return std::fabs(run.nodes.y(k) - ys);
+}
+
+double secantModulus(double p, double yc, double pm, double ym, double threshold, double limitingModulus) {
+    if (yc < threshold) return limitingModulus;
+    return pm * p / (ym * yc);
+}
+
+void setSoilMovementLoad(Run& run, int k) {
+    // The nodal distributed load at the node's own depth is the q(k) of the node set-up.
+    if (run.model.soilMovement.count < 1) return;
+    run.nodes.Q[at(k)] = run.nodes.ys[at(k)] * run.nodes.Es[at(k)] + run.nodes.q[at(k)];
+}
+
+// ---------------------------------------------------------------- printed curve frame
+
+void writeCurveDepthLine(Run& run, const char* label, double depth) {
+    const bool uscs = run.model.options.IUNITS == kUSCS;
+    Line(run.report)
+        .text(label)
+        .tab(56)
+        .text("= ")
+        .f(uscs ? depth / 12.0 : depth, 12, 3)
+        .text(" ")
+        .text(uscs ? run.units.DepthUnit : run.units.DeflectionUnit)
+        .end();
+}
+
+void writeCurveTitle(Run& run, std::string_view title) {
+    writeBlankLines(run.report, 2);
+    writeTextLine(run.report, title);
+    writeBlankLines(run.report, 1);
+}
+
+void writeCurveColumnHeading(Run& run) {
+    writeBlankLines(run.report, 1);
+    Line(run.report).tab(6).text("y, ").text(run.units.DeflectionUnit).tab(25).text("p, ").text(run.units.LineLoadUnit).end();
+    writeTextLine(run.report, "----------------    -----------------");
+}
+
+void writeCurvePoint(Run& run, double y, double p, int point, std::string_view modelText) {
+    Line(run.report).blanks(3).real(y, 12).blanks(5).real(p, 12).end();
+    plotRecord8(run, y, p, point, modelText);
+}
+
+}  // namespace mervik

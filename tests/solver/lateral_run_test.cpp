@@ -1,0 +1,60 @@
+// A lateral analysis from end to end against the theory of a long elastic beam on an elastic
+// foundation: a steel pipe (stresses far below yield, so its bending stiffness stays E·I) in an
+// elastic subgrade of constant modulus under a pile-head shear.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "engine/run.hpp"
+#include "support/temp_run.hpp"
+
+namespace mervik {
+namespace {
+
+TEST(LateralRun, ElasticPileInElasticSubgradeMatchesTheClosedForm) {
+    testing::TempDir dir;
+    dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
+    dir.write("M_vs_EI_report_names.txt", "");
+    dir.write("input.lp6",
+              testing::readFile(std::filesystem::path(MERVIK_EXAMPLES) / "pipe_pile_elastic_subgrade.lp6"));
+    auto run = std::make_unique<mervik::Run>();
+    ASSERT_EQ(testing::runInDir(dir, *run), 0) << dir.read("messages.msg");
+
+    // k = E_subgrade · b = 100 pci · 24 in; EI = 29e6 psi · π/64 (24⁴ − 23⁴) in⁴.
+    const double pi = 3.141592653589793;
+    const double k = 100.0 * 24.0;
+    const double EI = 29.0e6 * pi / 64.0 * (std::pow(24.0, 4) - std::pow(23.0, 4));
+    const double beta = std::pow(k / (4.0 * EI), 0.25);
+    const double V = 10000.0;
+    // Free head under shear: y(0) = 2Vβ/k; the largest moment V/β·e^(−π/4)·sin(π/4) lies at
+    // depth π/(4β).
+    const double yTop = 2.0 * V * beta / k;
+    const double mMax = V / beta * std::exp(-pi / 4.0) * std::sin(pi / 4.0);
+    const double depthOfMax = pi / (4.0 * beta);
+
+    const PileNodes& nodes = run->nodes;
+    EXPECT_NEAR(nodes.y(1), yTop, 0.01 * yTop);
+    double largest = 0.0, depth = 0.0;
+    for (int n = 1; n <= nodes.M; ++n) {
+        if (std::fabs(nodes.moment[static_cast<std::size_t>(n)]) > largest) {
+            largest = std::fabs(nodes.moment[static_cast<std::size_t>(n)]);
+            depth = nodes.x[static_cast<std::size_t>(n)];
+        }
+    }
+    EXPECT_NEAR(largest, mMax, 0.01 * mMax);
+    EXPECT_NEAR(depth, depthOfMax, 2.0 * nodes.h);
+
+    // The soil reaction over the pile balances the head shear: ∫ Es·y dx = V (no tip shear).
+    double reaction = 0.0;
+    for (int n = 1; n < nodes.M; ++n) {
+        const auto a = static_cast<std::size_t>(n), b = static_cast<std::size_t>(n + 1);
+        reaction += 0.5 * nodes.h * (nodes.Es[a] * nodes.y(n) + nodes.Es[b] * nodes.y(n + 1));
+    }
+    EXPECT_NEAR(reaction, V, 0.01 * V);
+}
+
+}  // namespace
+}  // namespace mervik
