@@ -58,3 +58,47 @@ TEST(LateralRun, ElasticPileInElasticSubgradeMatchesTheClosedForm) {
 
 }  // namespace
 }  // namespace mervik
+
+namespace mervik {
+namespace {
+
+// A case of imposed pile-head deflection that does not converge within its iteration limit is
+// still reported before the run ends with runtime error 10.
+TEST(LateralRun, ImposedDeflectionCaseWithoutConvergenceIsStillReported) {
+    testing::TempDir dir;
+    const testing::HostRun out = testing::runHost(dir, testing::fixture("imposed_deflection_no_convergence.lp6"));
+    EXPECT_EQ(out.result, 210);
+    const std::size_t error = out.report.find("  ****  Runtime Error No. 10  ****  ");
+    const std::size_t caseReport = out.report.find("Computed Values of Pile Loading and Deflection");
+    const std::size_t closing = out.report.find("The analysis ended due to runtime error No. 10.");
+    ASSERT_NE(error, std::string::npos);
+    ASSERT_NE(caseReport, std::string::npos);
+    ASSERT_NE(closing, std::string::npos);
+    EXPECT_LT(error, caseReport);
+    EXPECT_LT(caseReport, closing);
+    // The 30 iterations allowed were all made; the case's plot records were written.
+    EXPECT_NE(out.messages.find("Analysis Case 1,   Iteration 30,"), std::string::npos);
+    EXPECT_NE(out.plot.find("Line 10(501): nodal depth, y, M, V, p, EI"), std::string::npos);
+    EXPECT_NE(out.plot.find("Line 11: Num. points on Ytop vs. Length curve for load case 1"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mervik
+
+namespace mervik {
+namespace {
+
+// The excess-deflection limit is tested only from iteration 11 on: a head deflection far beyond
+// the 0.5 in limit from the first iterations still stops the run at iteration 11.
+TEST(LateralRun, ExcessDeflectionNotBeforeIterationEleven) {
+    testing::TempDir dir;
+    const testing::HostRun out = testing::runHost(dir, testing::fixture("excess_deflection.lp6"));
+    EXPECT_EQ(out.result, 209);
+    EXPECT_NE(out.messages.find("Analysis Case 1,   Iteration 11,"), std::string::npos);
+    EXPECT_EQ(out.messages.find("Iteration 12,"), std::string::npos);
+    EXPECT_NE(out.report.find("The specified excess deflection limit is      5.0000E-01 in "), std::string::npos);
+    EXPECT_NE(out.report.find("Mervik ended prematurely due to runtime error number RUN00009"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mervik
