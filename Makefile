@@ -16,8 +16,8 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
-	$(BUILD)/mervik run examples/pipe_pile_elastic_subgrade.lp6 --out $(BUILD)/demo; \
-	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_elastic_subgrade.out"; exit $$status
+	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo; \
+	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_clay_over_sand.out"; exit $$status
 
 bench: build
 	$(BUILD)/mervik_bench

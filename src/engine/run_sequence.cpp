@@ -14,6 +14,7 @@
 #include "engine/plot.hpp"
 #include "input/convert.hpp"
 #include "input/soil.hpp"
+#include "py/py_framework.hpp"
 #include "solver/pile.hpp"
 #include "report/echo.hpp"
 #include "report/layout.hpp"
@@ -179,17 +180,16 @@ void featureNotAvailable(Run& run, std::string_view feature) {
 void refuseFeaturesNotAvailable(Run& run) {
     const AnalysisModel& m = run.model;
     if (m.options.useLrfd) return featureNotAvailable(run, "The lateral analysis of LRFD load combinations");
-    if (m.options.ib_ComputeKmatrix_1T0F) return featureNotAvailable(run, "The pile-head stiffness matrix");
     if (m.options.useSoilMovement && m.soilMovement.count > 0) return featureNotAvailable(run, "Loading by soil movements");
-    if (m.pyOutputDepths.enabled && m.pyOutputDepths.count > 0)
-        return featureNotAvailable(run, "The printing of p-y curves at user-specified depths");
     for (int j = 1; j <= std::min(m.loading.loadCaseCount, kMaxLoadCases); ++j) {
         if (m.loading.loadCase[static_cast<std::size_t>(j)].computeTopYvsLength)
             return featureNotAvailable(run, "Pile-head deflection versus pile length");
     }
     for (int L = 1; L <= std::min(m.soil.layerCount, kMaxLayers); ++L) {
         const int code = m.soil.layer[static_cast<std::size_t>(L)].modelCode;
-        if (code != kPyElasticSubgrade && code != kPyUserCurves && code != kPyFrozenSoil) {
+        const bool available = code == kPySoftClay || code == kPySoftClayJ || code == kPySand || code == kPyApiSand ||
+                               code == kPyElasticSubgrade || code == kPyUserCurves || code == kPyFrozenSoil;
+        if (!available) {
             const std::string name = withoutTrailing(modelLongName(code));
             return featureNotAvailable(run, "The p-y curves of layer " + std::to_string(L) + " (" + name + ")");
         }
@@ -210,7 +210,15 @@ void runLoadCases(Run& run) {
         const bool reportAnyway = run.errorNumber == runtimeError(10) && run.loadCase.type == 4;
         if (run.failed() && !reportAnyway) return;
         writeLayout(run.messages, R"("The convergence criteria have been met for load case ",I0)", {j});
-        if (j == 1) plotRecord6(run, 0);
+        if (j == 1) {
+            const PyOutputDepths& depths = run.model.pyOutputDepths;
+            if (depths.enabled && depths.count > 0) {
+                computePyCurvesAtUserDepths(run);
+                if (run.failed()) return;
+            } else {
+                plotRecord6(run, 0);
+            }
+        }
         writeLoadCaseReport(run, j, iterations);
         plotRecord11(run, PlotRecord11Kind::NoCurve, 0, j);
         writeLayout(run.messages, R"("Completed Analysis ",I0,/)", {j});
@@ -255,6 +263,10 @@ void analyse(Run& run) {
         runSectionLoop(run);
         if (run.failed()) return;
         runLoadCases(run);
+        if (run.failed()) return;
+        writeResponseSummary(run);
+        if (run.failed()) return;
+        computeStiffnessMatrix(run);
     }
 }
 

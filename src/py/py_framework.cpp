@@ -66,11 +66,20 @@ MarkRule markRuleOf(int code) {
 // here, next to their names, as they are added.
 void callModelRoutine(Run& run, int L) {
     const std::string_view name = modelNameOf(run, L);
-    if (name == "SoftClay" || name == "SoftClyJ" || name == "StfClyBW" || name == "StfClyAW" ||
-        name == "StfClyAK" || name == "Sand" || name == "API Sand" || name == "Liq Sand" ||
-        name == "Cem Silt") {
-        return;  // model routines of codes 1 to 7, 11 and 15
+    if (name == "SoftClay" || name == "SoftClyJ") {
+        pySoftClay(run, L);
+        return;
     }
+    if (name == "StfClyBW" || name == "StfClyAW" || name == "StfClyAK") return;  // codes 2 to 4
+    if (name == "Sand") {
+        pySand(run, L);
+        return;
+    }
+    if (name == "API Sand") {
+        pyApiSand(run, L);
+        return;
+    }
+    if (name == "Liq Sand" || name == "Cem Silt") return;  // model routines of codes 7 and 11
     if (name == "User p-y") {
         pyUserCurves(run, L);
         return;

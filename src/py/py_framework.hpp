@@ -95,5 +95,15 @@ void writeCurvePoint(Run& run, double y, double p, int point, std::string_view m
 // Model routines available (layer number L; solve or report pass after run.py.reportPass).
 void pyElasticSubgrade(Run& run, int L);
 void pyUserCurves(Run& run, int L);
+void pySoftClay(Run& run, int L);  // soft clay (code 1, J = 0.5) and soft clay with user J (code 15)
+void pySand(Run& run, int L);      // sand after Reese et al. (code 5)
+void pyApiSand(Run& run, int L);   // API sand (code 6)
+
+// p-y curves printed at the user's depths (load case 1): the report pass of every layer holding
+// output depths, plot records 6 to 8.
+void computePyCurvesAtUserDepths(Run& run);
+// Report pass of layer L: the model routine of the layer's model name prints the curves of the
+// output depths in the current range; a name without a model routine prints nothing.
+void printLayerCurves(Run& run, int L);
 
 }  // namespace mervik

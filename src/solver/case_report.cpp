@@ -510,8 +510,8 @@ void writeLoadCaseReport(Run& run, int j, int iterations) {
     writeVerificationResult(run);
     storeCaseRecord(run, j);
     if (!summaryOnly && labelledUnits) writeCaseSummary(run, j, iterations);
-    // In stiffness mode the last of the stiffness cases is followed by the stiffness tables;
-    // the pile-head stiffness computation writes them when it is built (not yet available).
+    // In stiffness mode the stiffness tables follow the last of the stiffness cases; the
+    // pile-head stiffness computation writes them.
 }
 
 }  // namespace mervik

@@ -155,4 +155,10 @@ const CaseResults& caseResults(const Run& run);
 // computed.
 void clearCaseMaxima(Run& run);
 
+// ---------------------------------------------------------------- after the load cases
+// Summary of pile responses of all cases (plot records 13).
+void writeResponseSummary(Run& run);
+// Pile-head stiffness matrix from load case 1 (plot records 14); case 1 is saved and restored.
+void computeStiffnessMatrix(Run& run);
+
 }  // namespace mervik

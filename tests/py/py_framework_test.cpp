@@ -356,8 +356,24 @@ TEST_F(PyFrameworkTest, LayerLoopCountsRockLikeLayersAndMarksTheLayersBelow) {
             run->nodes.x[static_cast<std::size_t>(L)] = 10.0 * L - 5.0;
             run->nodes.z[static_cast<std::size_t>(L)] = 10.0 * L - 5.0;
         }
+        // Soil values for the models that run: clay strength and strain, sand friction angle and
+        // subgrade modulus, rock strength, a subgrade modulus; a pile 24 wide.
+        for (int L = 1; L <= 3; ++L) {
+            SoilLayer& s = at(L);
+            s.gamma = {0.04, 0.04};
+            s.cohesion = {5.0, 5.0};
+            s.eps50 = {0.01, 0.01};
+            s.phi = {35.0, 35.0};
+            s.kpy = {100.0, 100.0};
+            s.elasticSubgrade = {100.0, 100.0};
+        }
+        run->model.sections.propertyPointCount = 2;
+        run->model.sections.point[1] = {0.0, 24.0};
+        run->model.sections.point[2] = {30.0, 24.0};
+        run->model.sections.pileLength = 30.0;
+        run->nodes.h = 10.0;
         runLayerLoop(*run, 2);
-        ASSERT_FALSE(run->failed());
+        ASSERT_FALSE(run->failed()) << report();
         for (int L = 1; L <= 3; ++L) EXPECT_EQ(run->layers.marks[static_cast<std::size_t>(L)], c.marks[L - 1]) << L;
         EXPECT_EQ(run->py.rockCount, c.rockCount);
     }
