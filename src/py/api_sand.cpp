@@ -198,19 +198,13 @@ struct ApiSandCurve {
     double kx() const { return k * xc; }
 };
 
-void labelLine(Channel& r, std::string_view label, double value, int w, int d, std::string_view unit = {}) {
-    Line line(r);
-    line.text(label).tab(56).text("= ").f(value, w, d);
-    if (!unit.empty()) line.text(unit);
-    line.end();
-}
 
 void printCurve(Run& run, int L, int k, const PyCurveDepths& d, const ApiSandCurve& c) {
     Channel& r = run.report;
     const UnitLabels& u = run.units;
     const bool uscs = run.model.options.IUNITS == kUSCS;
     const SlopeAngles& slope = run.model.slope;
-    const std::string lineLoad = " " + u.ForceUnit + u.slash + u.DeflectionUnit;
+    const std::string lineLoad = u.ForceUnit + u.slash + u.DeflectionUnit;
 
     writeCurveTitle(run, run.model.options.cyclic ? "p-y Curve Computed Using API Sand Criteria for Cyclic Loading"
                                                   : "p-y Curve Computed Using API Sand Criteria for Static Loading");
@@ -218,31 +212,25 @@ void printCurve(Run& run, int L, int k, const PyCurveDepths& d, const ApiSandCur
     writeCurveDepthLine(run, "Depth below pile head", d.xp);
     writeCurveDepthLine(run, "Depth below ground surface", d.xg);
     writeCurveDepthLine(run, "Equivalent Depth (see note)", d.xc);
-    labelLine(r, "Ground Slope Angle", slope.groundSlope * 180.0 / kPi, 12, 3, " degrees");
-    labelLine(r, "Pile Batter", slope.pileBatter * 180.0 / kPi, 12, 3, " degrees");
-    labelLine(r, "Effective Slope", slope.effectiveSlope * 180.0 / kPi, 12, 3, " degrees");
-    labelLine(r, "Diameter", c.b, 12, 3, " " + u.DeflectionUnit);
-    labelLine(r, "Friction Angle phi", c.phiDegrees, 12, 3, " deg.");
-    labelLine(r, "Avg. Eff. Unit Weight", c.gamma, 12, 5, " " + u.UnitWeightComputeUnit);
-    if (uscs) labelLine(r, "Avg. Eff. Unit Weight", c.gamma * 1728.0, 12, 5, " " + u.UnitWeightUnit);
-    labelLine(r, "A", c.A, 12, 5);
-    labelLine(r, "k", c.k, 12, 3, " " + u.SubgradeUnit);
-    labelLine(r, "C1", c.C.C1, 12, 5);
-    labelLine(r, "C2", c.C.C2, 12, 5);
-    labelLine(r, "C3", c.C.C3, 12, 5);
-    labelLine(r, "Pus", c.Pus, 12, 3, lineLoad);
-    labelLine(r, "Pud", c.Pud, 12, 3, lineLoad);
-    labelLine(r, "Pu", c.ps, 12, 3, lineLoad);
-    labelLine(r, "p-multiplier", c.pm, 12, 5);
-    labelLine(r, "y-multiplier", c.ym, 12, 5);
+    writeCurveLabelLine(r, "Ground Slope Angle", slope.groundSlope * 180.0 / kPi, 12, 3, "degrees");
+    writeCurveLabelLine(r, "Pile Batter", slope.pileBatter * 180.0 / kPi, 12, 3, "degrees");
+    writeCurveLabelLine(r, "Effective Slope", slope.effectiveSlope * 180.0 / kPi, 12, 3, "degrees");
+    writeCurveLabelLine(r, "Diameter", c.b, 12, 3, u.DeflectionUnit);
+    writeCurveLabelLine(r, "Friction Angle phi", c.phiDegrees, 12, 3, "deg.");
+    writeCurveLabelLine(r, "Avg. Eff. Unit Weight", c.gamma, 12, 5, u.UnitWeightComputeUnit);
+    if (uscs) writeCurveLabelLine(r, "Avg. Eff. Unit Weight", c.gamma * 1728.0, 12, 5, u.UnitWeightUnit);
+    writeCurveLabelLine(r, "A", c.A, 12, 5);
+    writeCurveLabelLine(r, "k", c.k, 12, 3, u.SubgradeUnit);
+    writeCurveLabelLine(r, "C1", c.C.C1, 12, 5);
+    writeCurveLabelLine(r, "C2", c.C.C2, 12, 5);
+    writeCurveLabelLine(r, "C3", c.C.C3, 12, 5);
+    writeCurveLabelLine(r, "Pus", c.Pus, 12, 3, lineLoad);
+    writeCurveLabelLine(r, "Pud", c.Pud, 12, 3, lineLoad);
+    writeCurveLabelLine(r, "Pu", c.ps, 12, 3, lineLoad);
+    writeCurveLabelLine(r, "p-multiplier", c.pm, 12, 5);
+    writeCurveLabelLine(r, "y-multiplier", c.ym, 12, 5);
     writeBlankLines(r, 1);
-    if (run.layers.marks[at(L)]) {
-        writeTextLine(r, "This layer is below one or more layers of rock.  In this case, the ");
-        writeTextLine(r, "layering correction is not used and the true depth below the ground ");
-        writeTextLine(r, "surface is used when computing the p-y curve.  ");
-    } else {
-        writeTextLine(r, "This p-y curve is computed using the equivalent depth.");
-    }
+    writeLayeringNote(run, L);
     writeBlankLines(r, 1);
     writeTextLine(r, uscs ? "    y, inches           p, lb/inch   " : "    y, meter           p, kN/meter   ");
     writeTextLine(r, "----------------    -----------------");

@@ -61,36 +61,6 @@ MarkRule markRuleOf(int code) {
     }
 }
 
-// Calls the routine of the layer's model name. The names are tried in the order of the model
-// table; the routines of the clay, sand, silt, rock, loess and liquefied-sand models plug in
-// here, next to their names, as they are added.
-void callModelRoutine(Run& run, int L) {
-    const std::string_view name = modelNameOf(run, L);
-    if (name == "SoftClay" || name == "SoftClyJ") {
-        pySoftClay(run, L);
-        return;
-    }
-    if (name == "StfClyBW" || name == "StfClyAW" || name == "StfClyAK") return;  // codes 2 to 4
-    if (name == "Sand") {
-        pySand(run, L);
-        return;
-    }
-    if (name == "API Sand") {
-        pyApiSand(run, L);
-        return;
-    }
-    if (name == "Liq Sand" || name == "Cem Silt") return;  // model routines of codes 7 and 11
-    if (name == "User p-y") {
-        pyUserCurves(run, L);
-        return;
-    }
-    if (name == "WeakRock" || name == "Vuggy LS" || name == "MassRock" || name == "KS Loess" ||
-        name == "Piedmont") {
-        return;  // model routines of codes 8, 9, 16, 12 and 10
-    }
-    if (name == "Elast SG") pyElasticSubgrade(run, L);
-    // Any other name (codes 17 to 20) has no p-y model: its nodes keep their moduli.
-}
 
 // One solve pass over the layers from the top down, with the rock count and marks; with
 // checkEmptyLayers every layer below the first is checked for holding a node.
@@ -105,7 +75,7 @@ void layerPass(Run& run, bool checkEmptyLayers) {
             py.layer = i;
             py.firstNode = first;
             py.lastNode = run.nodes.i_BottomNodeInLayer[at(i)];
-            callModelRoutine(run, i);
+            callLayerModel(run, i);
             if (run.failed()) return;
             switch (markRuleOf(layerOf(run, i).modelCode)) {
                 case MarkRule::MarkIfRockAbove:
@@ -652,6 +622,57 @@ void writeCurveColumnHeading(Run& run) {
 void writeCurvePoint(Run& run, double y, double p, int point, std::string_view modelText) {
     Line(run.report).blanks(3).real(y, 12).blanks(5).real(p, 12).end();
     plotRecord8(run, y, p, point, modelText);
+}
+
+// Calls the routine of the layer's model name, in the pass that run.py.reportPass says. The
+// names are tried in the order of the model table; the routines of the models still to come plug
+// in here, next to their names.
+void callLayerModel(Run& run, int L) {
+    const std::string_view name = modelNameOf(run, L);
+    if (name == "SoftClay" || name == "SoftClyJ") {
+        pySoftClay(run, L);
+        return;
+    }
+    if (name == "StfClyBW" || name == "StfClyAW" || name == "StfClyAK") return;  // codes 2 to 4
+    if (name == "Sand") {
+        pySand(run, L);
+        return;
+    }
+    if (name == "API Sand") {
+        pyApiSand(run, L);
+        return;
+    }
+    if (name == "Liq Sand" || name == "Cem Silt") return;  // model routines of codes 7 and 11
+    if (name == "User p-y") {
+        pyUserCurves(run, L);
+        return;
+    }
+    if (name == "WeakRock" || name == "Vuggy LS" || name == "MassRock" || name == "KS Loess" ||
+        name == "Piedmont") {
+        return;  // model routines of codes 8, 9, 16, 12 and 10
+    }
+    if (name == "Elast SG") pyElasticSubgrade(run, L);
+    // Any other name (codes 17 to 20) has no p-y model: its nodes keep their moduli.
+}
+
+void writeCurveLabelLine(Channel& channel, std::string_view label, double value, int w, int d, std::string_view unit) {
+    Line line(channel);
+    line.text(label).tab(56).text("= ").f(value, w, d);
+    if (!unit.empty()) line.text(" ").text(unit);
+    line.end();
+}
+
+// The explanation that closes the label lines of a printed curve of a model with the layering
+// correction: true depth below rock-like layers, otherwise the equivalent depth.
+void writeLayeringNote(Run& run, int L) {
+    Channel& r = run.report;
+    if (run.layers.marks[static_cast<std::size_t>(L)]) {
+        writeTextLine(r, "This layer is below one or more layers of rock.  In this case, the ");
+        writeTextLine(r, "layering correction is not used and the true depth below the ground ");
+        writeTextLine(r, "surface is used when computing the p-y curve.  ");
+    } else {
+        writeTextLine(r, "This p-y curve is computed using the equivalent depth.");
+    }
 }
 
 }  // namespace mervik

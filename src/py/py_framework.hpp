@@ -10,6 +10,7 @@
 namespace mervik {
 
 struct Run;
+class Channel;
 
 // Values of the node being treated, shared by a model and the layering correction.
 struct PyNodeValues {
@@ -104,6 +105,14 @@ void pyApiSand(Run& run, int L);   // API sand (code 6)
 void computePyCurvesAtUserDepths(Run& run);
 // Report pass of layer L: the model routine of the layer's model name prints the curves of the
 // output depths in the current range; a name without a model routine prints nothing.
-void printLayerCurves(Run& run, int L);
+// The routine of layer L's p-y model, in the current pass (solve, or report when
+// run.py.reportPass is set); layers of names without a model are passed over.
+void callLayerModel(Run& run, int L);
+// A label line of a printed curve: label, "= " at column 56, the value as Fw.d and, when there
+// is one, one blank and the unit.
+void writeCurveLabelLine(Channel& channel, std::string_view label, double value, int w, int d,
+                         std::string_view unit = {});
+// The closing note of a printed curve on the layering correction (equivalent or true depth).
+void writeLayeringNote(Run& run, int L);
 
 }  // namespace mervik

@@ -381,12 +381,6 @@ double printedDeflection(const SandCurve& s, int j) {
     return s.yu + tail * s.yu;
 }
 
-void labelLine(Channel& r, std::string_view label, double value, int w, int d, std::string_view unit = {}) {
-    Line line(r);
-    line.text(label).tab(56).text("= ").f(value, w, d);
-    if (!unit.empty()) line.text(" ").text(unit);
-    line.end();
-}
 
 void printCurve(Run& run, int L, int k, const SandCurve& s) {
     Channel& r = run.report;
@@ -402,42 +396,36 @@ void printCurve(Run& run, int L, int k, const SandCurve& s) {
     writeCurveDepthLine(run, "Depth below pile head", s.d.xp);
     writeCurveDepthLine(run, "Depth below ground surface", s.d.xg);
     writeCurveDepthLine(run, "Equivalent Depth (see note)", s.d.xc);
-    labelLine(r, "Ground Slope Angle", slope.groundSlope * 180.0 / kPi, 12, 3, "degrees");
-    labelLine(r, "Pile Batter", slope.pileBatter * 180.0 / kPi, 12, 3, "degrees");
-    labelLine(r, "Effective Slope", slope.effectiveSlope * 180.0 / kPi, 12, 3, "degrees");
-    labelLine(r, "Pile Diameter, b", s.b, 12, 3, u.DeflectionUnit);
-    labelLine(r, "Angle of Friction", s.phiDeg, 12, 3, "degrees");
-    labelLine(r, "Avg. Eff. Unit Weight", uscs ? s.gamma * 1728.0 : s.gamma, 12, 5, u.UnitWeightUnit);
-    labelLine(r, "kpy", s.k, 12, 3, u.SubgradeUnit);
-    labelLine(r, "K active", s.Ka0, 12, 3);
-    labelLine(r, "K passive", s.Kp, 12, 3);
-    labelLine(r, "K0", kK0, 12, 3);
-    labelLine(r, "Pst", s.Pst, 12, 3, forcePerLength);
-    labelLine(r, "Psd", s.Psd, 12, 3, forcePerLength);
-    labelLine(r, s.Psd > s.Pst ? "Ps = Pst (shallow controls)" : "Ps = Psd (deep controls)", s.ps, 12, 3, forcePerLength);
-    labelLine(r, cyclic ? "A (cyclic)" : "A (static)", s.A, 12, 4);
-    labelLine(r, cyclic ? "B (cyclic)" : "B (static)", s.B, 12, 4);
-    labelLine(r, "C = Pm/(Ym^(1/n))", s.C, 12, 4);
-    labelLine(r, "n = Pm/(m Ym)", s.n, 12, 4);
-    labelLine(r, "m = (Pu-Pm)/(Yu-Ym)", s.m, 12, 4);
-    labelLine(r, "Yk = [c/(kx)]^(n/(n-1))", s.yk, 12, 4, u.DeflectionUnit);
-    labelLine(r, "Pk", s.pk, 12, 3, u.LineLoadUnit);
-    labelLine(r, "Ym = b/60", s.yM, 12, 4, u.DeflectionUnit);
-    labelLine(r, "Pm = B ps", s.pmid, 12, 3, u.LineLoadUnit);
-    labelLine(r, "Yu = 3b/80", s.yu, 12, 4, u.DeflectionUnit);
-    labelLine(r, "Pu = A Ps", s.pu, 12, 3, u.LineLoadUnit);
-    labelLine(r, "Es,lim", s.kx, 12, 3, forcePerLength + u.slash + u.DeflectionUnit);
-    labelLine(r, "p-multiplier", s.pm, 12, 5);
-    labelLine(r, "y-multiplier", s.ym, 12, 5);
+    writeCurveLabelLine(r, "Ground Slope Angle", slope.groundSlope * 180.0 / kPi, 12, 3, "degrees");
+    writeCurveLabelLine(r, "Pile Batter", slope.pileBatter * 180.0 / kPi, 12, 3, "degrees");
+    writeCurveLabelLine(r, "Effective Slope", slope.effectiveSlope * 180.0 / kPi, 12, 3, "degrees");
+    writeCurveLabelLine(r, "Pile Diameter, b", s.b, 12, 3, u.DeflectionUnit);
+    writeCurveLabelLine(r, "Angle of Friction", s.phiDeg, 12, 3, "degrees");
+    writeCurveLabelLine(r, "Avg. Eff. Unit Weight", uscs ? s.gamma * 1728.0 : s.gamma, 12, 5, u.UnitWeightUnit);
+    writeCurveLabelLine(r, "kpy", s.k, 12, 3, u.SubgradeUnit);
+    writeCurveLabelLine(r, "K active", s.Ka0, 12, 3);
+    writeCurveLabelLine(r, "K passive", s.Kp, 12, 3);
+    writeCurveLabelLine(r, "K0", kK0, 12, 3);
+    writeCurveLabelLine(r, "Pst", s.Pst, 12, 3, forcePerLength);
+    writeCurveLabelLine(r, "Psd", s.Psd, 12, 3, forcePerLength);
+    writeCurveLabelLine(r, s.Psd > s.Pst ? "Ps = Pst (shallow controls)" : "Ps = Psd (deep controls)", s.ps, 12, 3, forcePerLength);
+    writeCurveLabelLine(r, cyclic ? "A (cyclic)" : "A (static)", s.A, 12, 4);
+    writeCurveLabelLine(r, cyclic ? "B (cyclic)" : "B (static)", s.B, 12, 4);
+    writeCurveLabelLine(r, "C = Pm/(Ym^(1/n))", s.C, 12, 4);
+    writeCurveLabelLine(r, "n = Pm/(m Ym)", s.n, 12, 4);
+    writeCurveLabelLine(r, "m = (Pu-Pm)/(Yu-Ym)", s.m, 12, 4);
+    writeCurveLabelLine(r, "Yk = [c/(kx)]^(n/(n-1))", s.yk, 12, 4, u.DeflectionUnit);
+    writeCurveLabelLine(r, "Pk", s.pk, 12, 3, u.LineLoadUnit);
+    writeCurveLabelLine(r, "Ym = b/60", s.yM, 12, 4, u.DeflectionUnit);
+    writeCurveLabelLine(r, "Pm = B ps", s.pmid, 12, 3, u.LineLoadUnit);
+    writeCurveLabelLine(r, "Yu = 3b/80", s.yu, 12, 4, u.DeflectionUnit);
+    writeCurveLabelLine(r, "Pu = A Ps", s.pu, 12, 3, u.LineLoadUnit);
+    writeCurveLabelLine(r, "Es,lim", s.kx, 12, 3, forcePerLength + u.slash + u.DeflectionUnit);
+    writeCurveLabelLine(r, "p-multiplier", s.pm, 12, 5);
+    writeCurveLabelLine(r, "y-multiplier", s.ym, 12, 5);
     writeBlankLines(r, 1);
 
-    if (run.layers.marks[at(L)]) {
-        writeTextLine(r, "This layer is below one or more layers of rock.  In this case, the ");
-        writeTextLine(r, "layering correction is not used and the true depth below the ground ");
-        writeTextLine(r, "surface is used when computing the p-y curve.  ");
-    } else {
-        writeTextLine(r, "This p-y curve is computed using the equivalent depth.");
-    }
+    writeLayeringNote(run, L);
     writeBlankLines(r, 1);
     switch (s.shape) {
         case CurveShape::Normal:

@@ -197,12 +197,9 @@ constexpr std::array<double, 17> kCyclicPoints = {
     0.0, 0.05000000074505806, 0.10000000149011612, 0.20000000298023224, 0.30000001192092896, 0.4000000059604645,
     0.5, 0.6000000238418579, 0.800000011920929, 1.0, 1.5, 2.0, 2.5, 3.0, 9.0, 15.0, 16.0};
 
-// Label line: label, column 56, "= ", value, and the unit after one blank when there is one.
+// Label line with a 12-character value.
 void labelLine(Channel& r, std::string_view label, double value, int decimals, std::string_view unit = {}) {
-    Line line(r);
-    line.text(label).tab(56).text("= ").f(value, 12, decimals);
-    if (!unit.empty()) line.text(" ").text(unit);
-    line.end();
+    writeCurveLabelLine(r, label, value, 12, decimals, unit);
 }
 
 void printCurve(Run& run, int L, int k, const ClayVariant& v, const PyCurveDepths& d, const ClayCurve& cv, double pm,

@@ -120,7 +120,7 @@ void printLayers(Run& run) {
         py.layer = L;
         py.firstNode = first;
         py.lastNode = run.nodes.i_BottomNodeInLayer[at(L)];
-        printLayerCurves(run, L);
+        callLayerModel(run, L);
         if (run.failed()) return;
         writeLayout(run.report, "/,/");
     }
