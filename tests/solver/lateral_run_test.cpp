@@ -102,3 +102,37 @@ TEST(LateralRun, ExcessDeflectionNotBeforeIterationEleven) {
 
 }  // namespace
 }  // namespace mervik
+
+namespace mervik {
+namespace {
+
+// The pile-head stiffness matrix through a whole run: ten records 14 whose K22, K23, K32 and
+// K33 agree with the long beam on elastic foundation (β⁴ = k/(4EI): K22 = 4EIβ³,
+// K23 = K32 = 2EIβ², K33 = 2EIβ), magnitudes within 1 %.
+TEST(LateralRun, StiffnessMatrixOfAnElasticPileInElasticSubgrade) {
+    std::string input = testing::readFile(std::filesystem::path(MERVIK_EXAMPLES) / "pipe_pile_elastic_subgrade.lp6");
+    input.replace(input.find("ComputeKmatrix NO"), 17, "ComputeKmatrix YES");
+    testing::TempDir dir;
+    const testing::HostRun out = testing::runHost(dir, input);
+    ASSERT_EQ(out.result, 0) << out.messages;
+    const double pi = 3.141592653589793;
+    const double k = 100.0 * 24.0;
+    const double EI = 29.0e6 * pi / 64.0 * (std::pow(24.0, 4) - std::pow(23.0, 4));
+    const double beta = std::pow(k / (4.0 * EI), 0.25);
+    const double expected[4] = {4.0 * EI * beta * beta * beta, 2.0 * EI * beta * beta, 2.0 * EI * beta * beta,
+                                2.0 * EI * beta};
+    int records = 0;
+    for (const std::string& line : testing::lines(out.plot)) {
+        if (line.find("Line 14:") == std::string::npos) continue;
+        ++records;
+        for (int m = 0; m < 4; ++m) {
+            const double K = std::fabs(std::stod(line.substr(static_cast<std::size_t>(15 * (2 + m)), 15)));
+            EXPECT_NEAR(K, expected[m], 0.01 * expected[m]) << "record " << records << " term " << m;
+        }
+    }
+    EXPECT_EQ(records, 10);
+    EXPECT_NE(out.messages.find("Computing pile-head stiffness matrix components.\n\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mervik
