@@ -30,11 +30,6 @@ constexpr std::size_t kNameLength = 256;  // file names are fields of 256 charac
 constexpr const char* kNamesFile = "NAMES.DAT";
 constexpr const char* kReportNamesFile = "M_vs_EI_report_names.txt";
 
-std::string withoutTrailing(std::string_view s) {
-    const std::size_t last = s.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string() : std::string(s.substr(0, last + 1));
-}
-
 std::string trimmed(std::string_view s) {
     const std::size_t first = s.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
@@ -190,7 +185,7 @@ void refuseFeaturesNotAvailable(Run& run) {
         const bool available = code == kPySoftClay || code == kPySoftClayJ || code == kPySand || code == kPyApiSand ||
                                code == kPyElasticSubgrade || code == kPyUserCurves || code == kPyFrozenSoil;
         if (!available) {
-            const std::string name = withoutTrailing(modelLongName(code));
+            const std::string name(withoutTrailingBlanks(modelLongName(code)));
             return featureNotAvailable(run, "The p-y curves of layer " + std::to_string(L) + " (" + name + ")");
         }
     }

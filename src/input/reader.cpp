@@ -264,9 +264,7 @@ bool readTextLine(Run& run, std::string& line) {
 }
 
 bool sameText(std::string_view line, std::string_view keyword) {
-    const std::size_t end = line.find_last_not_of(' ');
-    const std::string_view trimmed = end == std::string_view::npos ? std::string_view() : line.substr(0, end + 1);
-    return trimmed == keyword;
+    return withoutTrailingBlanks(line) == keyword;
 }
 
 bool checkCapacity(Run& run, int count, int capacity, std::string_view what) {

@@ -16,9 +16,7 @@ namespace {
 
 // The 8-character model name of a code: the name table holds it blank padded to 10.
 std::string shortModelName(const Run& run, int code) {
-    std::string name = run.pyModelNames[static_cast<std::size_t>(code)];
-    const std::size_t last = name.find_last_not_of(' ');
-    name.erase(last == std::string::npos ? 0 : last + 1);
+    std::string name(withoutTrailingBlanks(run.pyModelNames[static_cast<std::size_t>(code)]));
     if (name.size() > 8) name.resize(8);
     return name;
 }

@@ -37,9 +37,7 @@ double pointValue(const Run& run, TopBottom<double> SoilLayer::*field, int k) {
 std::string_view modelNameOf(const Run& run, int L) {
     const int code = layerOf(run, L).modelCode;
     if (code < 1 || code > kPyModelCount) return {};
-    std::string_view name = run.pyModelNames[at(code)];
-    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-    return name;
+    return withoutTrailingBlanks(run.pyModelNames[at(code)]);
 }
 
 bool isNaN(double v) { return v != v; }

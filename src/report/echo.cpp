@@ -34,11 +34,6 @@ void writeEchoHeading(Channel& channel, int blankLinesBefore, int indent, std::s
     writeBlankLines(channel, 1);
 }
 
-std::string_view withoutTrailingBlanks(std::string_view s) {
-    const std::size_t last = s.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view{} : s.substr(0, last + 1);
-}
-
 void writeMessageLines(Channel& channel, std::initializer_list<std::string_view> lines) {
     for (std::string_view line : lines) {
         if (line.empty()) writeBlankLines(channel, 1);

@@ -5,15 +5,13 @@
 
 #include "engine/run.hpp"
 #include "report/channel.hpp"
+#include "report/layout.hpp"
 
 namespace mervik {
 
 // Block heading: blank lines, a rule of 80 dashes, the indented title, another rule and one
 // blank line.
 void writeEchoHeading(Channel& channel, int blankLinesBefore, int indent, std::string_view title);
-
-// A text (a unit label is held blank padded) without its trailing blanks.
-std::string_view withoutTrailingBlanks(std::string_view s);
 
 // The text lines of a message; an empty text is an empty line.
 void writeMessageLines(Channel& channel, std::initializer_list<std::string_view> lines);

@@ -292,6 +292,11 @@ void writeBlankLines(Channel& channel, int count) {
     for (int k = 0; k < count; ++k) channel.endLine();
 }
 
+std::string_view withoutTrailingBlanks(std::string_view s) {
+    const std::size_t last = s.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string_view{} : s.substr(0, last + 1);
+}
+
 std::string modelLongName(int code) {
     static constexpr std::array<std::string_view, 18> names = {
         "",

@@ -70,6 +70,9 @@ void writeIndentedTextLine(Channel& channel, std::string_view text);
 // Empty lines.
 void writeBlankLines(Channel& channel, int count);
 
+// A text (labels and names are held blank padded) without its trailing blanks.
+std::string_view withoutTrailingBlanks(std::string_view s);
+
 // Long p-y model names (34 characters, blank padded) by model code 1..17; other codes give
 // 34 blanks.
 std::string modelLongName(int code);

@@ -190,8 +190,7 @@ void writeRelationFile(Run& run, int s, int i, int T) {
     const MomentCurvatureReportNames& list = run.momentCurvatureNames;
     const int entry = (s - 1) * T + i;
     if (entry < 1 || entry > std::min(list.count, kMaxMomentCurvatureNames)) return;
-    std::string name = list.names[static_cast<std::size_t>(entry)];
-    while (!name.empty() && name.back() == ' ') name.pop_back();
+    const std::string name(withoutTrailingBlanks(list.names[static_cast<std::size_t>(entry)]));
     if (name.empty()) return;
 
     Channel file;

@@ -81,11 +81,6 @@ FibreProperties fibrePropertiesAt(const Run& run, int k) {
     return f;
 }
 
-std::string trimmed(std::string_view s) {
-    const auto end = s.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string() : std::string(s.substr(0, end + 1));
-}
-
 std::string padded(std::string_view text, std::size_t width) {
     std::string s(text.substr(0, std::min(text.size(), width)));
     s.resize(width, ' ');
@@ -264,8 +259,8 @@ void checkIncrement(Run& run, int a, int step, bool tipIncrement, IncrementEnd& 
 // imbalances, to the message file with the nodes where they occurred.
 void writeImbalanceWarning(Run& run, bool si) {
     const CaseResults& results = caseResults(run);
-    const std::string force = trimmed(run.units.ForceUnit);
-    const std::string moment = trimmed(run.units.DeflectionUnit) + "-" + force;
+    const std::string force = std::string(withoutTrailingBlanks(run.units.ForceUnit));
+    const std::string moment = std::string(withoutTrailingBlanks(run.units.DeflectionUnit)) + "-" + force;
     for (Channel* out : {&run.report, &run.messages}) {
         const bool report = out == &run.report;
         if (report) writeBlankLines(*out, 2);
