@@ -15,6 +15,7 @@
 #include "input/convert.hpp"
 #include "input/soil.hpp"
 #include "py/py_framework.hpp"
+#include "py/py_models.hpp"
 #include "solver/pile.hpp"
 #include "report/echo.hpp"
 #include "report/layout.hpp"
@@ -182,9 +183,7 @@ void refuseFeaturesNotAvailable(Run& run) {
     }
     for (int L = 1; L <= std::min(m.soil.layerCount, kMaxLayers); ++L) {
         const int code = m.soil.layer[static_cast<std::size_t>(L)].modelCode;
-        const bool available = code == kPySoftClay || code == kPySoftClayJ || code == kPySand || code == kPyApiSand ||
-                               code == kPyElasticSubgrade || code == kPyUserCurves || code == kPyFrozenSoil;
-        if (!available) {
+        if (pyModelNotBuilt(code)) {
             const std::string name(withoutTrailingBlanks(modelLongName(code)));
             return featureNotAvailable(run, "The p-y curves of layer " + std::to_string(L) + " (" + name + ")");
         }

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "py/py_models.hpp"
+
 
 namespace mervik {
 
@@ -44,12 +46,9 @@ UnitLabels makeUnitLabels(int IUNITS) {
 }
 
 PyModelNames makePyModelNames() {
-    static constexpr std::array<std::string_view, kPyModelCount> names = {
-        "SoftClay", "StfClyBW", "StfClyAW", "StfClyAK", "Sand",     "API Sand",  "Liq Sand",
-        "WeakRock", "Vuggy LS", "Piedmont", "Cem Silt", "KS Loess", "Elast SG",  "User p-y",
-        "SoftClyJ", "MassRock", "Frz Soil", "Undefined", "Undefined", "Undefined"};
     PyModelNames table{};
-    for (int code = 1; code <= kPyModelCount; ++code) table[static_cast<std::size_t>(code)] = padded(names[static_cast<std::size_t>(code - 1)], 10);
+    for (int code = 1; code <= kPyModelCount; ++code)
+        table[static_cast<std::size_t>(code)] = padded(pyModelRowOfCode(code)->name, 10);
     return table;
 }
 

@@ -1,84 +1,82 @@
 // Linear elastic subgrade: p = E b y, with E varying linearly over the layer. The secant
 // modulus does not depend on the deflection, so the solver sees a linear foundation.
 #include <cstddef>
+#include <limits>
 #include <string>
 
-#include "engine/plot.hpp"
 #include "engine/run.hpp"
 #include "py/py_framework.hpp"
+#include "py/py_node_loop.hpp"
 #include "report/layout.hpp"
 
 namespace mervik {
 
 namespace {
 
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+struct SubgradeDepth {
+    double E = 0.0;  // elastic subgrade modulus at the node
+};
 
-// Subgrade modulus at vertical depth zs, linear between the layer's top and bottom values.
-double subgradeModulusAt(const Run& run, int L, double zs) {
-    const SoilLayer& layer = run.model.soil.layer[at(L)];
-    const double top = run.model.soil.propertyDepth[at(2 * L - 1)];
-    const double bottom = run.model.soil.propertyDepth[at(2 * L)];
-    const TopBottom<double>& E = layer.elasticSubgrade;
-    if (bottom - top == 0.0) return E.top;  // a layer of no thickness holds its top value
-    return E.top + (zs - top) * (E.bottom - E.top) / (bottom - top);
-}
+struct SubgradeCurve {
+    double E = 0.0;
+    double K = 0.0;   // pm E b
+    double ym = 1.0;
+};
 
-void printCurve(Run& run, int L, int k, const PyCurveDepths& d, double b, double pm, double ym, double E, double K) {
+struct ElasticSubgrade {
+    using Depth = SubgradeDepth;
+    using Curve = SubgradeCurve;
+    static constexpr bool kLayering = false;
+    static constexpr LayerResistance kResistance = LayerResistance::None;
+    static constexpr bool kSecantDividesInTurn = false;
+
+    // Modulus at vertical depth zs, linear between the layer's top and bottom values.
+    static bool lookUp(Run& run, const PyPoint& at, SubgradeDepth& v) {
+        const auto L = static_cast<std::size_t>(at.L);
+        const TopBottom<double>& E = run.model.soil.layer[L].elasticSubgrade;
+        v.E = valueInLayer(E.top, E.bottom, run.model.soil.propertyDepth[2 * L - 1], run.model.soil.propertyDepth[2 * L],
+                           at.d.zs);
+        return true;
+    }
+    static void repeatWarnings(Run&, const SubgradeDepth&) {}
+    static void curve(Run&, const PyPoint& at, const SubgradeDepth& v, const SubgradeCurve&, SubgradeCurve& c) {
+        c.E = v.E;
+        c.K = at.pm * v.E * at.b;
+        c.ym = at.ym;
+    }
+    // A straight line: the secant is the same at every deflection.
+    static double threshold(const SubgradeCurve&) { return std::numeric_limits<double>::infinity(); }
+    static double limitingModulus(const SubgradeCurve& c) { return c.K / c.ym; }
+    static double p(const SubgradeCurve& c, double y) { return c.K * y; }
+    static void print(Run& run, const PyPoint& at, const SubgradeDepth&, const SubgradeCurve& c);
+};
+
+void ElasticSubgrade::print(Run& run, const PyPoint& at, const SubgradeDepth&, const SubgradeCurve& c) {
     Channel& r = run.report;
     const UnitLabels& u = run.units;
     writeBlankLines(r, 2);
     writeTextLine(r, "p-y Curve for Elastic Subgrade");
     writeBlankLines(r, 1);
-    Line(r).text("Soil Layer Number               ").tab(56).text("= ").i(L, 10).end();
-    writeCurveDepthLine(run, "Depth below pile head      ", d.zs);
-    writeCurveDepthLine(run, "Depth below ground surface ", d.xg);
-    Line(r).text("Shaft Diameter                  ").tab(56).text("= ").f(b, 12, 3).text(" ").text(u.DeflectionUnit).end();
-    Line(r)
-        .text("Elastic Subgrade Modulus")
-        .tab(56)
-        .text("= ")
-        .f(E, 12, 3)
-        .text(" ")
-        .text(u.ForceUnit)
-        .text(u.slash)
-        .text(u.DeflectionUnit)
-        .text(u.power)
-        .text(u.three)
-        .end();
-    Line(r).text("p-multiplier                    ").tab(56).text("= ").f(pm, 12, 5).end();
-    Line(r).text("y-multiplier                    ").tab(56).text("= ").f(ym, 12, 5).end();
+    Line(r).text("Soil Layer Number").tab(56).text("= ").i(at.L, 10).end();
+    writeCurveDepthLine(run, "Depth below pile head", at.d.zs);
+    writeCurveDepthLine(run, "Depth below ground surface", at.d.xg);
+    writeCurveLabelLine(r, "Shaft Diameter", at.b, 12, 3, u.DeflectionUnit);
+    writeCurveLabelLine(r, "Elastic Subgrade Modulus", c.E, 12, 3, u.ForceUnit + u.slash + u.DeflectionUnit + u.power + u.three);
+    writeCurveLabelLine(r, "p-multiplier", at.pm, 12, 5);
+    writeCurveLabelLine(r, "y-multiplier", at.ym, 12, 5);
     writeBlankLines(r, 1);
     Line(r).text("        y, ").text(u.DeflectionUnit).tab(22).text("p, ").text(u.ForceUnit).text(u.slash).text(u.DeflectionUnit).end();
     writeTextLine(r, "---------------   ---------------");
-    plotRecord7(run, d.xp, 17, "elastic subgrade soil", k);
+    plotCurve(run, at, 17);
     double y = 0.0;
     for (int i = 1; i <= 17; ++i) {
-        Line(r).blanks(3).real(ym * y, 12).blanks(5).real(K * y, 12).end();
-        plotRecord8(run, ym * y, K * y, i, "elastic subgrade");
-        y += b / 8.0;
+        writeCurvePoint(run, at, at.ym * y, p(c, y), i);
+        y += at.b / 8.0;
     }
 }
 
 }  // namespace
 
-void pyElasticSubgrade(Run& run, int L) {
-    for (int k = run.py.firstNode; k <= run.py.lastNode && k <= kMaxNodes; ++k) {
-        const PyCurveDepths d = curveDepths(run, L, k, false);
-        const double pm = pMultiplierAt(run, d.xp);
-        const double ym = yMultiplierAt(run, d.xp);
-        const double b = pileWidthAt(run, d.xp);
-        if (run.failed()) return;
-        run.py.node.b = b;
-        const double E = subgradeModulusAt(run, L, d.zs);
-        const double K = pm * E * b;
-        if (run.py.reportPass) {
-            printCurve(run, L, k, d, b, pm, ym, E, K);
-            continue;
-        }
-        run.nodes.Es[at(k)] = K / ym;
-        setSoilMovementLoad(run, k);
-    }
-}
+void pyElasticSubgrade(Run& run, int L) { runPyModel<ElasticSubgrade>(run, L); }
 
 }  // namespace mervik

@@ -11,6 +11,9 @@
 #include "engine/errors.hpp"
 #include "engine/plot.hpp"
 #include "engine/run.hpp"
+#include "py/py_models.hpp"
+#include "py/py_node_loop.hpp"
+#include "py/soil_mechanics.hpp"
 #include "report/layout.hpp"
 
 namespace mervik {
@@ -33,32 +36,9 @@ double pointValue(const Run& run, TopBottom<double> SoilLayer::*field, int k) {
     return (k % 2 == 1) ? pair.top : pair.bottom;
 }
 
-// Model name of layer L without its padding; empty for a code outside the name table.
-std::string_view modelNameOf(const Run& run, int L) {
-    const int code = layerOf(run, L).modelCode;
-    if (code < 1 || code > kPyModelCount) return {};
-    return withoutTrailingBlanks(run.pyModelNames[at(code)]);
-}
-
 bool isNaN(double v) { return v != v; }
 
 // ---------------------------------------------------------------- layer loop
-
-enum class MarkRule { MarkIfRockAbove, MarkThenCount, CountThenMark, None };
-
-MarkRule markRuleOf(int code) {
-    switch (code) {
-        case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 11: case 12: case 15:
-            return MarkRule::MarkIfRockAbove;
-        case 9: case 10: case 13: case 16:
-            return MarkRule::MarkThenCount;
-        case 8:
-            return MarkRule::CountThenMark;
-        default:
-            return MarkRule::None;  // user-input curves and the names without a model
-    }
-}
-
 
 // One solve pass over the layers from the top down, with the rock count and marks; with
 // checkEmptyLayers every layer below the first is checked for holding a node.
@@ -75,19 +55,20 @@ void layerPass(Run& run, bool checkEmptyLayers) {
             py.lastNode = run.nodes.i_BottomNodeInLayer[at(i)];
             callLayerModel(run, i);
             if (run.failed()) return;
-            switch (markRuleOf(layerOf(run, i).modelCode)) {
-                case MarkRule::MarkIfRockAbove:
+            const PyModelRow* row = pyModelRowOfLayer(run, i);
+            switch (row != nullptr ? row->mark : RockMarkRule::None) {
+                case RockMarkRule::MarkIfRockAbove:
                     if (py.rockCount > 0) run.layers.marks[at(i)] = true;
                     break;
-                case MarkRule::MarkThenCount:
+                case RockMarkRule::MarkThenCount:
                     if (py.rockCount > 0) run.layers.marks[at(i)] = true;
                     ++py.rockCount;
                     break;
-                case MarkRule::CountThenMark:
+                case RockMarkRule::CountThenMark:
                     ++py.rockCount;
                     run.layers.marks[at(i)] = true;
                     break;
-                case MarkRule::None:
+                case RockMarkRule::None:
                     break;
             }
         }
@@ -100,19 +81,13 @@ void layerPass(Run& run, bool checkEmptyLayers) {
 
 // ---------------------------------------------------------------- lookups
 
-// Classes of a layer at an interface for the strength there: 1 cohesive, 2 cohesionless,
-// 3 rock, 4 user-input curves, 5 elastic subgrade, 0 anything else.
+// Class of a layer at an interface for the strength there (1 cohesive, 2 cohesionless, 3 rock,
+// 4 user-input curves, 5 elastic subgrade, 0 anything else), from the model table.
 int strengthClass(const Run& run, int L, double strengthAtInterface) {
-    const std::string_view name = modelNameOf(run, L);
-    if (name == "SoftClay" || name == "StfClyBW" || name == "StfClyAW" || name == "StfClyAK" ||
-        name == "SoftClyJ")
-        return 1;
-    if (name == "Sand" || name == "API Sand" || name == "Liq Sand" || name == "KS Loess") return 2;
-    if (name == "User p-y") return 4;
-    if (name == "WeakRock" || name == "Vuggy LS" || name == "MassRock") return 3;
-    if (name == "Cem Silt") return strengthAtInterface > 0.0 ? 1 : 2;
-    if (name == "Elast SG") return 5;
-    return 0;
+    const PyModelRow* row = pyModelRowOfLayer(run, L);
+    if (row == nullptr) return 0;
+    if (row->strength == StrengthClass::ByStrength) return strengthAtInterface > 0.0 ? 1 : 2;
+    return static_cast<int>(row->strength);
 }
 
 void writeFreeText(Channel& channel, std::string_view text) { Line(channel).blanks(1).text(text).end(); }
@@ -345,6 +320,8 @@ double modifierAt(const PyModifierTable& table, const Table<double, kMaxPyModifi
 void runLayerLoop(Run& run, int iteration) { layerPass(run, iteration == 1); }
 
 void dispatchPyCurves(Run& run, int iteration) {
+    // A new load case or pile: the depth values kept from earlier evaluations no longer hold.
+    ++run.py.depthGeneration;
     layerPass(run, iteration == 1);
     if (run.failed() || iteration != 1) return;
     for (int k = 1; k <= run.nodes.M && k <= kMaxNodes; ++k) {
@@ -489,31 +466,30 @@ double yMultiplierAt(const Run& run, double x) {
 }
 
 double defaultSandK(Run& run, double phiDegrees, double gammaAvg) {
-    switch (run.model.options.IUNITS) {
-        case kUSCS:
-            if (phiDegrees <= 40.0) return 1.2098290369522147E-7 * std::pow(phiDegrees, 5.694468021392822);
-            return 160.54745483398438;
-        case kSI:
-            if (gammaAvg <= 12.225000381469727) {
-                if (phiDegrees <= 40.0) return 3.284046397311613E-5 * std::pow(phiDegrees, 5.694468021392822);
-                return 43580.1484375;
-            }
-            if (phiDegrees <= 40.0) return 4.14174883189844E-6 * std::pow(phiDegrees, 6.416118144989014);
-            return 78739.0078125;
-        default:
-            writeError13(run.report);
-            writeError13(run.messages);
-            raiseRuntimeError(run, 13);
-            return 0.0;
-    }
+    double k = 0.0;
+    if (defaultSandModulus(run.model.options.IUNITS, phiDegrees, gammaAvg, k)) return k;
+    writeError13(run.report);
+    writeError13(run.messages);
+    raiseRuntimeError(run, 13);
+    return 0.0;
 }
 
-double claySlopeFactor(double theta, double y) {
-    if (std::fabs(theta) <= 1E-20 || std::fabs(y) <= 1E-20) return 1.0;
-    const double a = std::fabs(theta);
-    const bool sameSign = (y > 1E-20 && theta > 1E-20) || (y < -1E-20 && theta < -1E-20);
-    if (sameSign) return 1.0 / (1.0 + std::tan(a));
-    return 0.7071067690849304 * std::cos(a) / std::cos(a + 0.7853981633974483);
+// ---------------------------------------------------------------- layer values
+
+double valueInLayer(double topValue, double bottomValue, double top, double bottom, double zs) {
+    if (topValue == bottomValue || bottom - top == 0.0) return topValue;
+    return topValue + (zs - top) * (bottomValue - topValue) / (bottom - top);
+}
+
+bool layerSubgradeModulus(SoilLayer& layer, double zs, double& k) {
+    if (!(layer.kpy.top > 0.0)) {
+        layer.kpy.top = 0.0;
+        layer.kpy.bottom = 0.0;
+        k = 0.0;
+        return true;
+    }
+    k = valueInLayer(layer.kpy.top, layer.kpy.bottom, layer.depthTop, layer.depthBottom, zs);
+    return false;
 }
 
 // ---------------------------------------------------------------- depths of a curve
@@ -537,17 +513,6 @@ PyCurveDepths curveDepths(const Run& run, int L, int k, bool layeringCorrection)
 
 // ---------------------------------------------------------------- layering correction
 
-void accumulateLayerResistance(Run& run, int L, int k, double puPrevious, double pu) {
-    double& Fu = run.py.Fu[at(L)];
-    const double h = run.nodes.h;
-    if (k == run.py.firstNode) {
-        Fu = 0.0;
-        return;
-    }
-    Fu += h * 0.5 * (puPrevious + pu);
-    if (k == run.py.lastNode) Fu += pu * h;
-}
-
 bool equivalentDepthDue(const Run& run, int L, int k) {
     return !run.py.reportPass && L >= 2 && k == run.py.firstNode && run.py.rockCount == 0;
 }
@@ -565,24 +530,11 @@ double resistanceAboveLayer(Run& run, int L) {
     return F;
 }
 
-void applyLayeringCorrection(Run& run, int L, int k, EquivalentDepthSolver solve) {
-    if (!equivalentDepthDue(run, L, k)) return;
-    const double F = resistanceAboveLayer(run, L);
-    const double xe = solve(run, L, F);
-    if (run.failed()) return;
-    run.layers.xe[at(L)] = xe;
-}
-
 // ---------------------------------------------------------------- secant modulus
 
 double relativeDeflection(const Run& run, int k) {
     const double ys = run.model.soilMovement.count >= 1 ? run.nodes.ys[at(k)] : 0.0;
     return std::fabs(run.nodes.y(k) - ys);
-}
-
-double secantModulus(double p, double yc, double pm, double ym, double threshold, double limitingModulus) {
-    if (yc < threshold) return limitingModulus;
-    return pm * p / (ym * yc);
 }
 
 void setSoilMovementLoad(Run& run, int k) {
@@ -591,9 +543,45 @@ void setSoilMovementLoad(Run& run, int k) {
     run.nodes.Q[at(k)] = run.nodes.ys[at(k)] * run.nodes.Es[at(k)] + run.nodes.q[at(k)];
 }
 
+void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int k) {
+    Channel& r = run.report;
+    const int n = limiting ? row.nanLimitingError : row.nanComputedError;
+    if (!limiting && !row.nanComputedHeading.empty()) {
+        writeTextLine(r, row.nanComputedHeading);
+    } else {
+        writeRuntimeErrorHeading(r, n);
+    }
+    writeBlankLines(r, 1);
+    Line(r)
+        .text(limiting ? "The default value" : "The computed value")
+        .text(" of soil modulus computed in ")
+        .text(row.nanText)
+        .text(" is not-a-number for node number ")
+        .i(k, 0)
+        .end();
+    writeBlankLines(r, 1);
+    writeTextLine(r, "This problem is usually due to a required soil property being left equal to zero.");
+    storeErrorNumber(run, runtimeError(n));
+}
+
+bool surfaceAboveHeadResistance(Run& run, int L, double resistance) {
+    if (!(run.model.soil.groundSurface < -9.999999747378752E-6 && L == 1)) return false;
+    const SoilLayer& layer = run.model.soil.layer[1];
+    run.py.Fu[1] = resistance * 0.5 * (layer.depthBottom - layer.depthTop);
+    return true;
+}
+
+// ---------------------------------------------------------------- dispatch to the model
+
+void callLayerModel(Run& run, int L) {
+    const PyModelRow* row = pyModelRowOfLayer(run, L);
+    // A name without a p-y model (codes 17 to 20) is passed over: its nodes keep their moduli.
+    if (row != nullptr && row->routine != nullptr) row->routine(run, L);
+}
+
 // ---------------------------------------------------------------- printed curve frame
 
-void writeCurveDepthLine(Run& run, const char* label, double depth) {
+void writeCurveDepthLine(Run& run, std::string_view label, double depth) {
     const bool uscs = run.model.options.IUNITS == kUSCS;
     Line(run.report)
         .text(label)
@@ -605,10 +593,22 @@ void writeCurveDepthLine(Run& run, const char* label, double depth) {
         .end();
 }
 
-void writeCurveTitle(Run& run, std::string_view title) {
+void writeCurveHeading(Run& run, const PyPoint& at, std::string_view title, std::string_view equivalentLabel) {
     writeBlankLines(run.report, 2);
     writeTextLine(run.report, title);
     writeBlankLines(run.report, 1);
+    Line(run.report).text("Soil Layer Number").tab(56).text("= ").i(at.L, 12).end();
+    writeCurveDepthLine(run, "Depth below pile head", at.d.xp);
+    writeCurveDepthLine(run, "Depth below ground surface", at.d.xg);
+    if (!equivalentLabel.empty()) writeCurveDepthLine(run, equivalentLabel, at.d.xc);
+}
+
+void writeSlopeAngleLines(Run& run) {
+    constexpr double kPi = 3.141592653589793;
+    const SlopeAngles& s = run.model.slope;
+    writeCurveLabelLine(run.report, "Ground Slope Angle", s.groundSlope * 180.0 / kPi, 12, 3, "degrees");
+    writeCurveLabelLine(run.report, "Pile Batter", s.pileBatter * 180.0 / kPi, 12, 3, "degrees");
+    writeCurveLabelLine(run.report, "Effective Slope", s.effectiveSlope * 180.0 / kPi, 12, 3, "degrees");
 }
 
 void writeCurveColumnHeading(Run& run) {
@@ -617,40 +617,17 @@ void writeCurveColumnHeading(Run& run) {
     writeTextLine(run.report, "----------------    -----------------");
 }
 
-void writeCurvePoint(Run& run, double y, double p, int point, std::string_view modelText) {
-    Line(run.report).blanks(3).real(y, 12).blanks(5).real(p, 12).end();
-    plotRecord8(run, y, p, point, modelText);
+void plotCurve(Run& run, const PyPoint& at, int pointCount) {
+    plotRecord7(run, at.d.xp, pointCount, at.row->curveText, at.k, at.row->curveTextWithJ);
 }
 
-// Calls the routine of the layer's model name, in the pass that run.py.reportPass says. The
-// names are tried in the order of the model table; the routines of the models still to come plug
-// in here, next to their names.
-void callLayerModel(Run& run, int L) {
-    const std::string_view name = modelNameOf(run, L);
-    if (name == "SoftClay" || name == "SoftClyJ") {
-        pySoftClay(run, L);
-        return;
-    }
-    if (name == "StfClyBW" || name == "StfClyAW" || name == "StfClyAK") return;  // codes 2 to 4
-    if (name == "Sand") {
-        pySand(run, L);
-        return;
-    }
-    if (name == "API Sand") {
-        pyApiSand(run, L);
-        return;
-    }
-    if (name == "Liq Sand" || name == "Cem Silt") return;  // model routines of codes 7 and 11
-    if (name == "User p-y") {
-        pyUserCurves(run, L);
-        return;
-    }
-    if (name == "WeakRock" || name == "Vuggy LS" || name == "MassRock" || name == "KS Loess" ||
-        name == "Piedmont") {
-        return;  // model routines of codes 8, 9, 16, 12 and 10
-    }
-    if (name == "Elast SG") pyElasticSubgrade(run, L);
-    // Any other name (codes 17 to 20) has no p-y model: its nodes keep their moduli.
+void plotCurvePoint(Run& run, const PyPoint& at, double y, double p, int j) {
+    plotRecord8(run, y, p, j, at.row->pointText, at.row->pointTextWide);
+}
+
+void writeCurvePoint(Run& run, const PyPoint& at, double y, double p, int j) {
+    Line(run.report).blanks(3).real(y, 12).blanks(5).real(p, 12).end();
+    plotCurvePoint(run, at, y, p, j);
 }
 
 void writeCurveLabelLine(Channel& channel, std::string_view label, double value, int w, int d, std::string_view unit) {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "engine/plot.hpp"
 #include "engine/run.hpp"
 #include "py/py_framework.hpp"
+#include "py/py_node_loop.hpp"
 #include "report/layout.hpp"
 
 namespace mervik {
@@ -65,20 +65,47 @@ struct UserLayer {
     }
 };
 
-void printCurve(Run& run, int L, int k, const PyCurveDepths& d, double b, double pm, double ym, const UserLayer& u) {
-    Channel& r = run.report;
+// The curve of a node: the layer's two curves and the depth along the pile between them.
+struct UserCurve {
+    const SoilLayer* layer = nullptr;
+    double xp = 0.0;
+
+    UserLayer curves() const {
+        return {layer->userCurveTop, layer->userCurveBottom, layer->userCurveTop.depth, layer->userCurveBottom.depth};
+    }
+};
+
+struct UserCurves {
+    struct Depth {};
+    using Curve = UserCurve;
+    static constexpr bool kLayering = false;
+    static constexpr LayerResistance kResistance = LayerResistance::NodeIncrements;
+    static constexpr bool kSecantDividesInTurn = false;
+
+    static bool lookUp(Run&, const PyPoint&, Depth&) { return true; }
+    static void repeatWarnings(Run&, const Depth&) {}
+    static void curve(Run& run, const PyPoint& at, const Depth&, const UserCurve&, UserCurve& c) {
+        c.layer = &run.model.soil.layer[static_cast<std::size_t>(at.L)];
+        c.xp = at.d.xp;
+    }
+    // Layer resistance: the last resistance of the curves over one increment at every node.
+    static double resistance(const UserCurve& c) { return c.curves().pu(c.xp); }
+    static double threshold(const UserCurve&) { return 1E-14; }
+    static double limitingModulus(const UserCurve& c) { return c.curves().Ki(c.xp); }
+    static double p(const UserCurve& c, double y) { return c.curves().p(y, c.xp); }
+    static void print(Run& run, const PyPoint& at, const Depth&, const UserCurve& c);
+};
+
+void UserCurves::print(Run& run, const PyPoint& at, const Depth&, const UserCurve& c) {
     const UnitLabels& units = run.units;
-    writeBlankLines(r, 2);
-    writeTextLine(r, "p-y Curve Computed by Interpolation Between User-input Curves");
-    writeBlankLines(r, 1);
-    Line(r).text("Soil Layer Number           ").tab(56).text("= ").i(L, 12).end();
-    writeCurveDepthLine(run, "Depth below pile head       ", d.xp);
-    writeCurveDepthLine(run, "Depth below ground surface  ", d.xg);
-    Line(r).text("Pile diameter               ").tab(56).text("= ").f(b, 12, 3).text(" ").text(units.DeflectionUnit).end();
-    Line(r).text("p-multiplier                ").tab(56).text("= ").f(pm, 12, 3).end();
-    Line(r).text("y-multiplier                ").tab(56).text("= ").f(ym, 12, 3).end();
-    writeBlankLines(r, 1);
-    Line(r)
+    const UserLayer u = c.curves();
+    const double b = at.b, pm = at.pm, ym = at.ym;
+    writeCurveHeading(run, at, "p-y Curve Computed by Interpolation Between User-input Curves", {});
+    writeCurveLabelLine(run.report, "Pile diameter", b, 12, 3, units.DeflectionUnit);
+    writeCurveLabelLine(run.report, "p-multiplier", pm, 12, 3);
+    writeCurveLabelLine(run.report, "y-multiplier", ym, 12, 3);
+    writeBlankLines(run.report, 1);
+    Line(run.report)
         .tab(7)
         .text("y, ")
         .text(units.DeflectionUnit)
@@ -88,39 +115,18 @@ void printCurve(Run& run, int L, int k, const PyCurveDepths& d, double b, double
         .text(units.slash)
         .text(units.DeflectionUnit)
         .end();
-    writeTextLine(r, "----------------    ----------------");
-    plotRecord7(run, d.xp, 17, "user-input p-y curve", k);
+    writeTextLine(run.report, "----------------    ----------------");
+    plotCurve(run, at, 17);
     for (int i = 1; i <= 17; ++i) {
-        const double y = kPrintedDeflectionFactors[at(i - 1)] * b;
-        const double p = u.p(y, d.xp);
-        Line(r).f(ym * y, 15, 4).blanks(5).f(pm * p, 15, 4).end();
-        plotRecord8(run, ym * y, pm * p, i, "user-input p-y curve", true);
+        const double y = kPrintedDeflectionFactors[static_cast<std::size_t>(i - 1)] * b;
+        const double p = u.p(y, at.d.xp);
+        Line(run.report).f(ym * y, 15, 4).blanks(5).f(pm * p, 15, 4).end();
+        plotCurvePoint(run, at, ym * y, pm * p, i);
     }
 }
 
 }  // namespace
 
-void pyUserCurves(Run& run, int L) {
-    const SoilLayer& layer = run.model.soil.layer[at(L)];
-    const UserLayer u{layer.userCurveTop, layer.userCurveBottom, layer.userCurveTop.depth, layer.userCurveBottom.depth};
-    for (int k = run.py.firstNode; k <= run.py.lastNode && k <= kMaxNodes; ++k) {
-        const PyCurveDepths d = curveDepths(run, L, k, false);
-        const double b = pileWidthAt(run, d.xp);
-        const double pm = pMultiplierAt(run, d.xp);
-        const double ym = yMultiplierAt(run, d.xp);
-        if (run.failed()) return;
-        run.py.node.b = b;
-        if (run.py.reportPass) {
-            printCurve(run, L, k, d, b, pm, ym, u);
-            continue;
-        }
-        if (k == run.py.firstNode) run.py.Fu[at(L)] = 0.0;
-        const double yc = relativeDeflection(run, k) / ym;
-        const double p = u.p(yc, d.xp);
-        run.py.Fu[at(L)] += run.nodes.h * u.pu(d.xp);
-        run.nodes.Es[at(k)] = secantModulus(p, yc, pm, ym, 1E-14, u.Ki(d.xp));
-        setSoilMovementLoad(run, k);
-    }
-}
+void pyUserCurves(Run& run, int L) { runPyModel<UserCurves>(run, L); }
 
 }  // namespace mervik

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "report/numfmt.hpp"
+#include "py/py_models.hpp"
 
 namespace mervik {
 
@@ -298,28 +299,9 @@ std::string_view withoutTrailingBlanks(std::string_view s) {
 }
 
 std::string modelLongName(int code) {
-    static constexpr std::array<std::string_view, 18> names = {
-        "",
-        "Soft Clay",
-        "Stiff Clay with Free Water",
-        "Stiff Clay w/o Free Water",
-        "Stiff Clay w/o Free Water, using k",
-        "Sand (Reese, et al.)",
-        "API Sand",
-        "Liquefied Sand",
-        "Weak Rock",
-        "Vuggy Limestone",
-        "Piedmont Residual",
-        "Cemented Silt",
-        "Loess",
-        "Elastic Subgrade",
-        "User Input p-y Curves",
-        "Soft Clay with User-defined J",
-        "Massive Rock",
-        "Frozen Soil",
-    };
     std::string text(34, ' ');
-    if (code >= 1 && code <= 17) text.replace(0, names[static_cast<std::size_t>(code)].size(), names[static_cast<std::size_t>(code)]);
+    const PyModelRow* row = pyModelRowOfCode(code);
+    if (row != nullptr) text.replace(0, row->longName.size(), row->longName);
     return text;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "engine/errors.hpp"
+#include "engine/warnings.hpp"
+#include "py/py_node_loop.hpp"
 #include "support/memory_run.hpp"
 
 namespace mervik {
@@ -274,19 +276,6 @@ TEST(PySlopeFactor, DependsOnTheSidesOfSlopeAndDeflection) {
 
 // ---------------------------------------------------------------- layering correction
 
-TEST_F(PyFrameworkTest, LayerResistanceIsTheTrapezoidSumWithTheLastNodeOnceMore) {
-    run->nodes.h = 2.0;
-    run->py.firstNode = 3;
-    run->py.lastNode = 5;
-    run->py.Fu[2] = 99.0;
-    accumulateLayerResistance(*run, 2, 3, 0.0, 1.0);
-    EXPECT_DOUBLE_EQ(run->py.Fu[2], 0.0);
-    accumulateLayerResistance(*run, 2, 4, 1.0, 2.0);
-    EXPECT_DOUBLE_EQ(run->py.Fu[2], 3.0);
-    accumulateLayerResistance(*run, 2, 5, 2.0, 3.0);
-    EXPECT_DOUBLE_EQ(run->py.Fu[2], 3.0 + 5.0 + 6.0);
-}
-
 TEST_F(PyFrameworkTest, ResistanceAboveSubstitutesLiquefiedSandAndCapsOverflow) {
     run->py.Fu[1] = 5.0;
     run->py.Fu[2] = 0.001;               // below 0.01: the liquefied-sand value replaces it
@@ -298,19 +287,161 @@ TEST_F(PyFrameworkTest, ResistanceAboveSubstitutesLiquefiedSandAndCapsOverflow) 
     EXPECT_DOUBLE_EQ(resistanceAboveLayer(*run, 3), 107.0);
 }
 
-double fixedDepth(Run&, int, double F) { return F / 2.0; }
+// ---------------------------------------------------------------- the node loop
 
-TEST_F(PyFrameworkTest, EquivalentDepthIsSetAtTheFirstNodeOfALowerLayerOnly) {
-    run->py.firstNode = 4;
-    run->py.Fu[1] = 12.0;
-    applyLayeringCorrection(*run, 2, 5, fixedDepth);  // not the first node
+// A model law for the node loop: the resistance of a node is its curve depth (so the sums are
+// easy to follow by hand), the curve p = 10 y, a small-deflection threshold of 0.5 with a
+// limiting modulus of 1000, and an equivalent depth of F / 4. Every look-up of depth values
+// records warning 3001 once, so the warning count tells how often the depth values were
+// computed; kept values repeat nothing.
+template <LayerResistance R, bool EveryPass>
+struct TestLaw {
+    struct Depth {
+        double zs = 0.0;
+    };
+    struct Curve {
+        double xc = 0.0;
+    };
+    static constexpr bool kLayering = true;
+    static constexpr bool kEquivalentDepthEveryPass = EveryPass;
+    static constexpr LayerResistance kResistance = R;
+    static constexpr bool kSecantDividesInTurn = false;
+    static bool lookUp(Run& run, const PyPoint& at, Depth& v) {
+        recordWarning(run.warnings, -3001);
+        v.zs = at.d.zs;
+        return true;
+    }
+    static void repeatWarnings(Run&, const Depth&) {}
+    static double equivalentDepth(Run&, const PyPoint&, const Depth&, double F) { return F / 4.0; }
+    static void curve(Run&, const PyPoint& at, const Depth&, const Curve&, Curve& c) { c.xc = at.d.xc; }
+    static double resistance(const Curve& c) { return c.xc; }
+    static double tailResistance(const Curve& c) { return 100.0 * c.xc; }
+    static double surfaceResistance(const Curve&) { return 7.0; }
+    static double threshold(const Curve&) { return 0.5; }
+    static double limitingModulus(const Curve&) { return 1000.0; }
+    static double p(const Curve&, double y) { return 10.0 * y; }
+    static void print(Run&, const PyPoint&, const Depth&, const Curve&) {}
+};
+
+class PyNodeLoopTest : public PyFrameworkTest {
+protected:
+    // Layer 2 (10 to 20) holds nodes 3 to 5 at depths 10, 12 and 14 (increment 2); layer 1
+    // carries a resistance of 12 from an earlier pass.
+    void SetUp() override {
+        PyFrameworkTest::SetUp();
+        run->nodes.M = 5;
+        run->nodes.h = 2.0;
+        for (int k = 1; k <= 5; ++k) {
+            run->nodes.x[static_cast<std::size_t>(k)] = 4.0 + 2.0 * k;
+            run->nodes.z[static_cast<std::size_t>(k)] = 4.0 + 2.0 * k;
+        }
+        run->model.sections.propertyPointCount = 2;
+        run->model.sections.point[1] = {0.0, 24.0};
+        run->model.sections.point[2] = {30.0, 24.0};
+        run->model.sections.pileLength = 30.0;
+        run->py.layer = 2;
+        run->py.firstNode = 3;
+        run->py.lastNode = 5;
+        run->py.Fu[1] = 12.0;
+    }
+    int lookUps() const { return run->warnings.counts[3001]; }
+};
+
+TEST_F(PyNodeLoopTest, LayerResistanceFollowsTheModelsSumRule) {
+    // xe(2) = 12 / 4 = 3, so the curve depths of nodes 3, 4, 5 are 3, 5 and 7.
+    struct Case {
+        PyModelRoutine routine;
+        double Fu;
+    };
+    const Case cases[] = {
+        // trapezoids (3 + 5) + (5 + 7), then 100 xc of the last node over one increment
+        {runPyModel<TestLaw<LayerResistance::TrapezoidsLastIncrement, true>>, 8.0 + 12.0 + 1400.0},
+        // the same trapezoids, then 100 xc from the last node (14) to the layer bottom (20)
+        {runPyModel<TestLaw<LayerResistance::TrapezoidsToLayerBottom, true>>, 8.0 + 12.0 + 6.0 * 700.0},
+        // one increment of the resistance at every node
+        {runPyModel<TestLaw<LayerResistance::NodeIncrements, true>>, 2.0 * (3.0 + 5.0 + 7.0)},
+    };
+    for (const Case& c : cases) {
+        run->py.Fu[2] = 99.0;
+        run->layers.xe[2] = -10000.0;
+        c.routine(*run, 2);
+        ASSERT_FALSE(run->failed());
+        EXPECT_DOUBLE_EQ(run->layers.xe[2], 3.0);
+        EXPECT_DOUBLE_EQ(run->py.Fu[2], c.Fu);
+    }
+    // No sum leaves the layer resistance alone.
+    run->py.Fu[2] = 99.0;
+    runPyModel<TestLaw<LayerResistance::None, true>>(*run, 2);
+    EXPECT_DOUBLE_EQ(run->py.Fu[2], 99.0);
+}
+
+TEST_F(PyNodeLoopTest, GroundAboveThePileHeadTakesTheSurfaceResistanceOfLayerOne) {
+    at(1).depthTop = -4.0;
+    run->model.soil.groundSurface = -4.0;
+    run->py.layer = 1;
+    run->py.firstNode = 1;
+    run->py.lastNode = 2;
+    runPyModel<TestLaw<LayerResistance::TrapezoidsLastIncrement, true>>(*run, 1);
+    EXPECT_DOUBLE_EQ(run->py.Fu[1], 7.0 * 0.5 * 14.0);  // layer 1 from -4 to 10
+}
+
+TEST_F(PyNodeLoopTest, EquivalentDepthIsDueAtTheFirstNodeOfALowerLayerWithoutRockAbove) {
+    using EveryPass = TestLaw<LayerResistance::TrapezoidsLastIncrement, true>;
+    using Once = TestLaw<LayerResistance::TrapezoidsLastIncrement, false>;
+    run->py.rockCount = 1;  // below a rock-like layer: the true depth, no equivalent depth
+    runPyModel<EveryPass>(*run, 2);
     EXPECT_DOUBLE_EQ(run->layers.xe[2], -10000.0);
-    run->py.rockCount = 1;                            // below a rock-like layer
-    applyLayeringCorrection(*run, 2, 4, fixedDepth);
-    EXPECT_DOUBLE_EQ(run->layers.xe[2], -10000.0);
+    EXPECT_DOUBLE_EQ(run->py.Fu[2], (10.0 + 12.0) + (12.0 + 14.0) + 2800.0);  // xc = xg = 10, 12, 14
     run->py.rockCount = 0;
-    applyLayeringCorrection(*run, 2, 4, fixedDepth);
-    EXPECT_DOUBLE_EQ(run->layers.xe[2], 6.0);
+    runPyModel<Once>(*run, 2);
+    EXPECT_DOUBLE_EQ(run->layers.xe[2], 3.0);
+    run->py.Fu[1] = 40.0;  // a model computing it once in a run keeps it
+    runPyModel<Once>(*run, 2);
+    EXPECT_DOUBLE_EQ(run->layers.xe[2], 3.0);
+    runPyModel<EveryPass>(*run, 2);
+    EXPECT_DOUBLE_EQ(run->layers.xe[2], 10.0);
+    run->py.reportPass = true;  // never in the report pass
+    run->py.Fu[1] = 80.0;
+    runPyModel<EveryPass>(*run, 2);
+    EXPECT_DOUBLE_EQ(run->layers.xe[2], 10.0);
+}
+
+TEST_F(PyNodeLoopTest, SecantModulusUsesTheThresholdAndTheMultipliers) {
+    using Law = TestLaw<LayerResistance::None, true>;
+    run->nodes.y(3) = 0.4;   // below the threshold: the limiting modulus, no multiplier
+    run->nodes.y(4) = -2.0;  // the curve: pm 10 (2 / ym) / (ym (2 / ym)) = 10 pm / ym
+    run->nodes.y(5) = 0.9;   // 0.9 / ym = 0.6 is above the threshold
+    modifiers({{0.0, 0.5, 1.5}, {30.0, 0.5, 1.5}});
+    runPyModel<Law>(*run, 2);
+    ASSERT_FALSE(run->failed());
+    EXPECT_DOUBLE_EQ(run->nodes.Es[3], 1000.0);
+    EXPECT_DOUBLE_EQ(run->nodes.Es[4], 10.0 * 0.5 / 1.5);
+    EXPECT_DOUBLE_EQ(run->nodes.Es[5], 10.0 * 0.5 / 1.5);
+    // With a soil-movement profile the curve takes the deflection relative to the soil and the
+    // node gets the load term ys Es + q.
+    run->model.soilMovement.count = 2;
+    run->nodes.ys[5] = 0.6;  // |0.9 - 0.6| / 1.5 = 0.2: below the threshold
+    run->nodes.q[5] = 3.0;
+    runPyModel<Law>(*run, 2);
+    EXPECT_DOUBLE_EQ(run->nodes.Es[5], 1000.0);
+    EXPECT_DOUBLE_EQ(run->nodes.Q[5], 0.6 * 1000.0 + 3.0);
+}
+
+TEST_F(PyNodeLoopTest, DepthValuesAreComputedOncePerLoadCase) {
+    using Law = TestLaw<LayerResistance::None, true>;
+    dispatchPyCurves(*run, 0);  // a new case (layer 2 holds no nodes in the layer table)
+    runPyModel<Law>(*run, 2);
+    runPyModel<Law>(*run, 2);
+    EXPECT_EQ(lookUps(), 3);  // three nodes, looked up at the first pass only
+    run->nodes.z[4] = 12.5;   // a node at another depth is looked up again
+    runPyModel<Law>(*run, 2);
+    EXPECT_EQ(lookUps(), 4);
+    dispatchPyCurves(*run, 0);  // the next load case
+    runPyModel<Law>(*run, 2);
+    EXPECT_EQ(lookUps(), 7);
+    run->py.reportPass = true;  // printed curves are looked up at their own depths, every time
+    runPyModel<Law>(*run, 2);
+    EXPECT_EQ(lookUps(), 10);
 }
 
 TEST_F(PyFrameworkTest, CurveDepthOfALowerLayerStartsAtItsEquivalentDepth) {

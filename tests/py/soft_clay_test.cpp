@@ -202,6 +202,7 @@ TEST_F(SoftClayTest, CodeFifteenTakesJFromTheLayer) {
     ASSERT_FALSE(run->failed());
     EXPECT_DOUBLE_EQ(Es(2), 10.0 * 10.0 * (3.0 + 0.05 * 25.0 + 0.25 * 25.0 / 10.0) / 10.0);
     oneLayer(kPySoftClay, 10.0, 0.5, 0.01, 0.25);  // code 1 ignores the layer's J
+    newLoadCase();  // the soil data changed
     pySoftClay(*run, 1);
     EXPECT_DOUBLE_EQ(Es(2), 550.0 / 10.0);
 }
@@ -330,6 +331,7 @@ TEST_F(SoftClayTest, DefaultEps50FollowsTheStrengthBands) {
     for (const auto& c : cases) {
         units(c.IUNITS);
         oneLayer(kPySoftClay, c.c, 0.5, 0.0, 0.5);
+        newLoadCase();  // the soil data changed
         pySoftClay(*run, 1);
         ASSERT_FALSE(run->failed());
         const double y50 = 2.5 * c.eps50 * 10.0;
@@ -369,6 +371,7 @@ TEST_F(SoftClayTest, StrengthAbove1250PsfWarnsAwayFromLayerInterfaces) {
         // Two clay layers meeting at 50: nodes 1 and 2 warn, node 3 lies at the interface.
         layer(1, kPySoftClay, 0.0, 50.0, c.c, 0.5, 0.01, 0.5);
         layer(2, kPySoftClay, 50.0, 100.0, c.c, 0.5, 0.01, 0.5);
+        newLoadCase();  // the soil data changed
         pySoftClay(*run, 1);
         ASSERT_FALSE(run->failed());
         EXPECT_EQ(run->warnings.counts[3041], c.w3041) << c.c;

@@ -8,6 +8,8 @@
 
 #include "engine/run.hpp"
 #include "engine/run_sequence.hpp"
+#include "py/py_models.hpp"
+#include "py/soil_mechanics.hpp"
 
 namespace mervik::testing {
 
@@ -28,6 +30,9 @@ protected:
         run->input = InputText{};
         run->input.content = text;
     }
+    // Soil data changed by a test between two evaluations at the same depths: the depth values
+    // the p-y models keep for a load case are computed anew, as in the next load case.
+    void newLoadCase() { ++run->py.depthGeneration; }
     // The complete lines written so far.
     const std::string& report() const { return run->report.memory(); }
     const std::string& plot() const { return run->plot.memory(); }

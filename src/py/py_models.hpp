@@ -1,0 +1,66 @@
+// The p-y model table: everything the engine knows about a soil or rock model code, in one row
+// per code. The layer dispatch, the rock marks of the layer loop, the strength classes at layer
+// interfaces, the printed-curve texts, the Not-a-Number messages and the refusal of codes whose
+// model is not built all read this table. Adding a model is one file with its routine and one
+// row here.
+#pragma once
+#include <string_view>
+
+namespace mervik {
+
+struct Run;
+
+// What the layer loop does after the routine of a layer: mark the layer when a rock-like layer
+// lies above it; mark it and then count it as rock-like; count it and then mark it; nothing.
+enum class RockMarkRule { MarkIfRockAbove, MarkThenCount, CountThenMark, None };
+
+// Class of a layer at an interface, for the strength there.
+enum class StrengthClass {
+    Other = 0,
+    Cohesive = 1,
+    Cohesionless = 2,
+    Rock = 3,
+    UserCurves = 4,
+    ElasticSubgrade = 5,
+    ByStrength = -1,  // cohesive when the strength at the interface is above 0, else cohesionless
+};
+
+// Model routine: layer L over the current node range, in the pass run.py.reportPass says.
+using PyModelRoutine = void (*)(Run& run, int L);
+
+struct PyModelRow {
+    int code = 0;
+    std::string_view name;              // the 8-character model name
+    std::string_view longName;          // the name the input echo prints
+    bool hasModel = false;              // false: no p-y model, the layer is passed over
+    PyModelRoutine routine = nullptr;   // null while the model is not built: the run is refused
+    RockMarkRule mark = RockMarkRule::None;
+    StrengthClass strength = StrengthClass::Other;
+    // Printed curve: model texts of plot records 7 and 8 and their layouts.
+    std::string_view curveText, pointText;
+    bool curveTextWithJ = false;        // record 7 worded "no. points on p-y curve no."
+    bool pointTextWide = false;         // record 8 in the wide layout
+    // Secant modulus Not-a-Number: runtime errors at the limiting modulus and at a computed
+    // value (0: the model makes no test), the model's name in the message, and a heading of
+    // the computed-value error that differs from the usual one.
+    int nanLimitingError = 0, nanComputedError = 0;
+    std::string_view nanText, nanComputedHeading;
+};
+
+// The row of a model name (with or without its padding); null for a name of no model code.
+const PyModelRow* pyModelRow(std::string_view name);
+// The row of layer L's model, through the run's model-name table.
+const PyModelRow* pyModelRowOfLayer(const Run& run, int L);
+// The row of a model code 1..20; null outside.
+const PyModelRow* pyModelRowOfCode(int code);
+// True when layers of the code would need a model that is not built yet.
+bool pyModelNotBuilt(int code);
+
+// Model routines.
+void pySoftClay(Run& run, int L);        // codes 1 and 15
+void pySand(Run& run, int L);            // code 5
+void pyApiSand(Run& run, int L);         // code 6
+void pyUserCurves(Run& run, int L);      // code 14
+void pyElasticSubgrade(Run& run, int L); // code 13
+
+}  // namespace mervik

@@ -1,0 +1,195 @@
+// The node loop every p-y model runs on. For each node of the layer (solve pass) or output depth
+// (report pass) the loop finds the depths of the curve, the pile width and the multipliers, asks
+// the model for the values that depend only on the depth (kept for the load case), computes the
+// equivalent depth of the layer top when it is due, asks the model for its curve at the curve
+// depth, and then either prints the curve or sums the layer resistance, sets the secant modulus
+// with the model's small-deflection rule, tests it for Not-a-Number and sets the soil-movement
+// load.
+//
+// A model is a struct of static functions and constants (its "law"):
+//   Depth        values depending only on the depth (trivially copyable, kept per node)
+//   Curve        the curve at the node's curve depth and deflection
+//   kLayering    the curve depth of a lower layer starts at the equivalent depth of its top
+//   kEquivalentDepthEveryPass   recomputed in every pass (false: once in a run)
+//   kResistance  how the layer resistance Fu(L) is summed (LayerResistance)
+//   kSecantDividesInTurn        Es = pm p / yc / ym instead of pm p / (ym yc)
+//   lookUp(run, at, depth)            -> false after an error (the run has failed)
+//   repeatWarnings(run, depth)        the warnings of lookUp again, for a kept node
+//   equivalentDepth(run, at, depth, F) (kLayering only)
+//   curve(run, at, depth, previous, curve)
+//   resistance(curve), tailResistance(curve), surfaceResistance(curve)   (sums only)
+//   residualCounts(curve), residualResistance(curve)                     (optional)
+//   threshold(curve), limitingModulus(curve), p(curve, y)
+//   print(run, at, depth, curve)
+#pragma once
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+#include <type_traits>
+
+#include "engine/run.hpp"
+#include "py/py_framework.hpp"
+#include "py/py_models.hpp"
+
+namespace mervik {
+
+inline constexpr double kUnsetEquivalentDepth = -10000.0;
+
+// How a model sums its layer resistance over the nodes of the layer: none; trapezoids between
+// the nodes and the tail resistance over one more increment at the last node; trapezoids and the
+// tail resistance from the last node to the layer bottom; one increment of the resistance at
+// every node.
+enum class LayerResistance { None, TrapezoidsLastIncrement, TrapezoidsToLayerBottom, NodeIncrements };
+
+// One point of the layer's range: node k in the solve pass, output depth k in the report pass.
+struct PyPoint {
+    int L = 0, k = 0;
+    bool first = false, last = false;
+    PyCurveDepths d;
+    double b = 0.0, pm = 1.0, ym = 1.0;  // pile width and multipliers at xp
+    const PyModelRow* row = nullptr;
+};
+
+// Runtime error of a Not-a-Number secant modulus (report only, no premature-end line).
+void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int k);
+// Layer resistance of layer 1 when the ground surface lies above the pile head: the model's
+// surface resistance over half the layer thickness. True when that rule applies.
+bool surfaceAboveHeadResistance(Run& run, int L, double resistance);
+
+namespace pyloop {
+
+template <class M>
+bool depthValues(Run& run, PyPoint& at, typename M::Depth& v) {
+    using Depth = typename M::Depth;
+    static_assert(std::is_trivially_copyable_v<Depth> && sizeof(Depth) <= kPyDepthValuesBytes);
+    if (run.py.reportPass) return M::lookUp(run, at, v);
+    PyDepthCacheEntry& e = run.py.depthCache[static_cast<std::size_t>(at.k)];
+    if (e.generation == run.py.depthGeneration && e.layer == at.L && e.xp == at.d.xp && e.zs == at.d.zs) {
+        std::memcpy(&v, e.values.data(), sizeof v);
+        M::repeatWarnings(run, v);
+        return true;
+    }
+    if (!M::lookUp(run, at, v)) return false;
+    e.generation = run.py.depthGeneration;
+    e.layer = at.L;
+    e.xp = at.d.xp;
+    e.zs = at.d.zs;
+    std::memcpy(e.values.data(), &v, sizeof v);
+    return true;
+}
+
+template <class M>
+void addLayerResistance(Run& run, const PyPoint& at, const typename M::Curve& previous, const typename M::Curve& c) {
+    if constexpr (M::kResistance != LayerResistance::None) {
+        double& Fu = run.py.Fu[static_cast<std::size_t>(at.L)];
+        const double h = run.nodes.h;
+        if constexpr (M::kResistance == LayerResistance::NodeIncrements) {
+            if (at.first) Fu = 0.0;
+            Fu += h * M::resistance(c);
+        } else {
+            if (at.first) {
+                Fu = 0.0;
+            } else {
+                Fu += (M::resistance(previous) + M::resistance(c)) * h / 2.0;
+                if constexpr (requires { M::residualResistance(c); }) {
+                    if (M::residualCounts(c)) Fu += (M::residualResistance(previous) + M::residualResistance(c)) * h / 2.0;
+                }
+                if (at.last) {
+                    if constexpr (M::kResistance == LayerResistance::TrapezoidsLastIncrement) {
+                        Fu += M::tailResistance(c) * h;
+                    } else {
+                        const double bottom = run.model.soil.layer[static_cast<std::size_t>(at.L)].depthBottom;
+                        Fu += (bottom - run.nodes.x[static_cast<std::size_t>(at.k)]) * M::tailResistance(c);
+                    }
+                }
+            }
+            surfaceAboveHeadResistance(run, at.L, M::surfaceResistance(c));
+        }
+    }
+}
+
+}  // namespace pyloop
+
+// The routine of a model: the node loop of layer L over the current node range.
+template <class M>
+void runPyModel(Run& run, int L) {
+    const PyModelRow* row = pyModelRowOfLayer(run, L);
+    typename M::Curve previous{};
+    for (int k = run.py.firstNode; k <= run.py.lastNode && k <= kMaxNodes; ++k) {
+        PyPoint at;
+        at.L = L;
+        at.k = k;
+        at.first = k == run.py.firstNode;
+        at.last = k == run.py.lastNode;
+        at.row = row;
+        at.d = curveDepths(run, L, k, M::kLayering);
+        at.b = pileWidthAt(run, at.d.xp);
+        at.pm = pMultiplierAt(run, at.d.xp);
+        at.ym = yMultiplierAt(run, at.d.xp);
+
+        typename M::Depth depth{};
+        if (!pyloop::depthValues<M>(run, at, depth)) return;
+        if constexpr (M::kLayering) {
+            const double xe = run.layers.xe[static_cast<std::size_t>(L)];
+            if (equivalentDepthDue(run, L, k) && (M::kEquivalentDepthEveryPass || xe == kUnsetEquivalentDepth)) {
+                const double F = resistanceAboveLayer(run, L);
+                run.layers.xe[static_cast<std::size_t>(L)] = M::equivalentDepth(run, at, depth, F);
+                at.d = curveDepths(run, L, k, true);
+            }
+        }
+        typename M::Curve c{};
+        M::curve(run, at, depth, previous, c);
+        if (run.py.reportPass) {
+            M::print(run, at, depth, c);
+            previous = c;
+            continue;
+        }
+        pyloop::addLayerResistance<M>(run, at, previous, c);
+        previous = c;
+
+        const double yc = relativeDeflection(run, k) / at.ym;
+        const bool limiting = yc < M::threshold(c);
+        double Es = 0.0;
+        if (limiting) {
+            Es = M::limitingModulus(c);
+        } else if constexpr (M::kSecantDividesInTurn) {
+            Es = at.pm * M::p(c, yc) / yc / at.ym;
+        } else {
+            Es = at.pm * M::p(c, yc) / (at.ym * yc);
+        }
+        run.nodes.Es[static_cast<std::size_t>(k)] = Es;
+        if (std::isnan(Es) && row != nullptr && row->nanComputedError != 0) {
+            raiseModulusNotANumber(run, *row, limiting, k);
+            return;
+        }
+        setSoilMovementLoad(run, k);
+    }
+}
+
+// ---------------------------------------------------------------- printed curve frame
+// Two blank lines, the title and a blank line; the soil layer number (I12) and the depths below
+// the pile head and the ground surface; with an equivalent-depth label, the curve depth.
+void writeCurveHeading(Run& run, const PyPoint& at, std::string_view title, std::string_view equivalentLabel);
+// The ground slope, pile batter and effective slope in degrees.
+void writeSlopeAngleLines(Run& run);
+// A depth label line of a printed curve: feet in US units (computation inches / 12), otherwise
+// the computation unit.
+void writeCurveDepthLine(Run& run, std::string_view label, double depth);
+// A label line: label, "= " at column 56, the value as Fw.d and, when there is one, one blank
+// and the unit.
+void writeCurveLabelLine(Channel& channel, std::string_view label, double value, int w, int d,
+                         std::string_view unit = {});
+// The closing note of a printed curve on the layering correction (equivalent or true depth).
+void writeLayeringNote(Run& run, int L);
+// Blank line, the "y" and "p" column heading and its rule.
+void writeCurveColumnHeading(Run& run);
+// Plot record 7 of the curve with the model's text.
+void plotCurve(Run& run, const PyPoint& at, int pointCount);
+// Plot record 8 of point j with the model's text.
+void plotCurvePoint(Run& run, const PyPoint& at, double y, double p, int j);
+// The usual point line (three blanks, y and p by the adaptive writer of width 12, five blanks
+// between) and its plot record 8.
+void writeCurvePoint(Run& run, const PyPoint& at, double y, double p, int j);
+
+}  // namespace mervik
