@@ -52,11 +52,7 @@ struct ApiDepth {
 
 // The values of one curve.
 struct ApiSandCurve {
-    double b = 0.0, gamma = 0.0, phiDegrees = 0.0, pm = 1.0, ym = 1.0;
-    double xc = 0.0;
-    double k = 0.0;
-    bool defaultK = false;
-    SandCoefficients C;
+    double b = 0.0, xc = 0.0, k = 0.0;
     double Pus = 0.0, Pud = 0.0, ps = 0.0;
     double A = 0.0, pu = 0.0;
     double side = 0.0;          // slope factor of the side of loading, carried from node to node
@@ -70,94 +66,36 @@ void writeZeroFrictionError(Channel& c, int L) {
     writeBlankLines(c, 1);
     writeTextLine(c, "An error was detected in the input data when computing a p-y.");
     Line(c).text("curve using the API sand criteria for layer ").i(L, 0).text(".").end();
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Problem:  A zero was input for the friction angle for sand.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution:  Check the friction angle values and revise the ");
-    writeTextLine(c, "data to correct this problem.");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"", "Problem:  A zero was input for the friction angle for sand.", "",
+                       "Solution:  Check the friction angle values and revise the ", "data to correct this problem.",
+                       ""});
 }
 
 void writeSteepSlopeError(Channel& c) {
     writeInputErrorHeading(c, 2);
-    writeBlankLines(c, 1);
-    writeTextLine(c, "An error was detected in the input data when computing a p-y.");
-    writeTextLine(c, "curve using the API criteria for sand for layer 1.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Problem:  The angle of the ground slope can not be greater ");
-    writeTextLine(c, "than the internal friction angle of the sand.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution:  Set the value for slope angle to be less than ");
-    writeTextLine(c, "the angle of friction.");
+    writeTextLines(c, {"", "An error was detected in the input data when computing a p-y.",
+                       "curve using the API criteria for sand for layer 1.", "",
+                       "Problem:  The angle of the ground slope can not be greater ",
+                       "than the internal friction angle of the sand.", "",
+                       "Solution:  Set the value for slope angle to be less than ", "the angle of friction."});
 }
 
-void printCurve(Run& run, const PyPoint& at, const ApiSandCurve& c) {
-    Channel& r = run.report;
-    const UnitLabels& u = run.units;
-    const bool uscs = run.model.options.IUNITS == kUSCS;
-    const std::string lineLoad = u.ForceUnit + u.slash + u.DeflectionUnit;
-
-    writeCurveHeading(run, at,
-                      run.model.options.cyclic ? "p-y Curve Computed Using API Sand Criteria for Cyclic Loading"
-                                               : "p-y Curve Computed Using API Sand Criteria for Static Loading",
-                      "Equivalent Depth (see note)");
-    writeSlopeAngleLines(run);
-    writeCurveLabelLine(r, "Diameter", c.b, 12, 3, u.DeflectionUnit);
-    writeCurveLabelLine(r, "Friction Angle phi", c.phiDegrees, 12, 3, "deg.");
-    writeCurveLabelLine(r, "Avg. Eff. Unit Weight", c.gamma, 12, 5, u.UnitWeightComputeUnit);
-    if (uscs) writeCurveLabelLine(r, "Avg. Eff. Unit Weight", c.gamma * 1728.0, 12, 5, u.UnitWeightUnit);
-    writeCurveLabelLine(r, "A", c.A, 12, 5);
-    writeCurveLabelLine(r, "k", c.k, 12, 3, u.SubgradeUnit);
-    writeCurveLabelLine(r, "C1", c.C.C1, 12, 5);
-    writeCurveLabelLine(r, "C2", c.C.C2, 12, 5);
-    writeCurveLabelLine(r, "C3", c.C.C3, 12, 5);
-    writeCurveLabelLine(r, "Pus", c.Pus, 12, 3, lineLoad);
-    writeCurveLabelLine(r, "Pud", c.Pud, 12, 3, lineLoad);
-    writeCurveLabelLine(r, "Pu", c.ps, 12, 3, lineLoad);
-    writeCurveLabelLine(r, "p-multiplier", c.pm, 12, 5);
-    writeCurveLabelLine(r, "y-multiplier", c.ym, 12, 5);
-    writeBlankLines(r, 1);
-    writeLayeringNote(run, at.L);
-    writeBlankLines(r, 1);
-    writeTextLine(r, uscs ? "    y, inches           p, lb/inch   " : "    y, meter           p, kN/meter   ");
-    writeTextLine(r, "----------------    -----------------");
-    plotCurve(run, at, kPrintedPoints);
-
-    const double kx = c.kx();
-    const double dy = kx == 0.0 ? (run.model.options.IUNITS == kSI ? kPrintStepSI : kPrintStepUS)
-                                : c.ps * kPrintStepFactor * c.A / kx;
-    for (int j = 1; j <= kPrintedPoints; ++j) {
-        const double y = (j - 1) * dy;
-        const double p = y < kSmallDeflection ? kx * y : c.p(y);
-        Line(r).f(c.ym * y, 15, 4).f(c.pm * p, 17, 3).end();
-        plotCurvePoint(run, at, c.ym * y, c.pm * p, j);
-    }
-    if (c.defaultK) {
-        writeBlankLines(r, 1);
-        writeTextLine(r, "The above p-y curve was computed using the internal default value of k.");
-        writeBlankLines(r, 1);
-    }
-}
 
 // ---------------------------------------------------------------- the model
 
 struct ApiSand {
     using Depth = ApiDepth;
     using Curve = ApiSandCurve;
-    static constexpr bool kLayering = true;
-    static constexpr bool kEquivalentDepthEveryPass = true;
-    static constexpr LayerResistance kResistance = LayerResistance::TrapezoidsToLayerBottom;
-    static constexpr bool kSecantDividesInTurn = true;
+    static constexpr PyLawRules kRules{.layering = true,
+                                        .resistance = LayerResistance::TrapezoidsToLayerBottom,
+                                        .secantDividesInTurn = true};
 
     static void repeatWarnings(Run& run, const ApiDepth& v) {
         if (v.phiWarning) recordWarning(run.warnings, -303);
     }
 
     static bool lookUp(Run& run, const PyPoint& at, ApiDepth& v) {
-        v.gamma = averageUnitWeight(run, at.d.zs);
-        if (run.failed()) return false;
-        v.phiDegrees = frictionAngleAt(run, at.d.zs);
-        if (run.failed()) return false;
+        if (!sandPropertiesAt(run, at.d.zs, v.gamma, v.phiDegrees)) return false;
         v.s = sandAngles(v.phiDegrees * kPi / 180.0);
         v.phiWarning = v.phiDegrees < 20.0 || v.phiDegrees > 48.0;
         repeatWarnings(run, v);
@@ -200,22 +138,16 @@ struct ApiSand {
         const SandAngles& s = v.s;
         const double xc = at.d.xc;
         c.b = at.b;
-        c.pm = at.pm;
-        c.ym = at.ym;
-        c.gamma = v.gamma;
-        c.phiDegrees = v.phiDegrees;
         c.k = v.k;
-        c.defaultK = v.defaultK;
         c.xc = xc;
-        c.C = v.C;
         c.side = previous.side;
         const double theta = run.model.slope.effectiveSlope;
         const double absTheta = std::fabs(theta);
         if (absTheta <= kLevelSlope) {
-            c.Pus = (c.C.C1 * xc + c.C.C2 * c.b) * xc * c.gamma;
-            c.Pud = c.C.C3 * c.b * c.gamma * at.d.xg;
+            c.Pus = (v.C.C1 * xc + v.C.C2 * c.b) * xc * v.gamma;
+            c.Pud = v.C.C3 * c.b * v.gamma * at.d.xg;
         } else {
-            c.Pus = sandWedgeResistance(s, kK0, v.Ka, c.gamma, xc, c.b);
+            c.Pus = sandWedgeResistance(s, kK0, v.Ka, v.gamma, xc, c.b);
             // Side of loading: the wedge forms down-slope or up-slope after the sign of the
             // deflection against the slope; a deflection of about zero keeps the previous side.
             const double yd = run.nodes.y(at.k);
@@ -227,8 +159,8 @@ struct ApiSand {
                        (yd < -kSideTolerance && theta > kSideTolerance)) {
                 c.side = 1.0 - t;
             }
-            if (c.side > 1E-20) c.Pus = sandSlopingWedgeResistance(s, kK0, v.Ka, c.gamma, xc, c.b, t, c.side);
-            c.Pud = v.flow * c.gamma * c.b * xc;
+            if (c.side > 1E-20) c.Pus = sandSlopingWedgeResistance(s, kK0, v.Ka, v.gamma, xc, c.b, t, c.side);
+            c.Pud = v.flow * v.gamma * c.b * xc;
             if (c.side <= kNoSide) c.Pus = c.Pud;
         }
         c.ps = std::min(c.Pus, c.Pud);
@@ -247,8 +179,52 @@ struct ApiSand {
     static double limitingModulus(const ApiSandCurve& c) { return c.kx(); }
     static double p(const ApiSandCurve& c, double y) { return c.p(y); }
 
-    static void print(Run& run, const PyPoint& at, const ApiDepth&, const ApiSandCurve& c) { printCurve(run, at, c); }
+    static void print(Run& run, const PyPoint& at, const ApiDepth& v, const ApiSandCurve& c);
 };
+
+void ApiSand::print(Run& run, const PyPoint& at, const ApiDepth& v, const ApiSandCurve& c) {
+    Channel& r = run.report;
+    const UnitLabels& u = run.units;
+    const bool uscs = run.model.options.IUNITS == kUSCS;
+    const std::string lineLoad = u.ForceUnit + u.slash + u.DeflectionUnit;
+
+    writeCurveHeading(run, at,
+                      run.model.options.cyclic ? "p-y Curve Computed Using API Sand Criteria for Cyclic Loading"
+                                               : "p-y Curve Computed Using API Sand Criteria for Static Loading",
+                      "Equivalent Depth (see note)");
+    writeSlopeAngleLines(run);
+    writeCurveLabelLine(r, "Diameter", c.b, 12, 3, u.DeflectionUnit);
+    writeCurveLabelLine(r, "Friction Angle phi", v.phiDegrees, 12, 3, "deg.");
+    writeCurveLabelLine(r, "Avg. Eff. Unit Weight", v.gamma, 12, 5, u.UnitWeightComputeUnit);
+    if (uscs) writeCurveLabelLine(r, "Avg. Eff. Unit Weight", v.gamma * 1728.0, 12, 5, u.UnitWeightUnit);
+    writeCurveLabelLine(r, "A", c.A, 12, 5);
+    writeCurveLabelLine(r, "k", c.k, 12, 3, u.SubgradeUnit);
+    writeCurveLabelLine(r, "C1", v.C.C1, 12, 5);
+    writeCurveLabelLine(r, "C2", v.C.C2, 12, 5);
+    writeCurveLabelLine(r, "C3", v.C.C3, 12, 5);
+    writeCurveLabelLine(r, "Pus", c.Pus, 12, 3, lineLoad);
+    writeCurveLabelLine(r, "Pud", c.Pud, 12, 3, lineLoad);
+    writeCurveLabelLine(r, "Pu", c.ps, 12, 3, lineLoad);
+    writeCurveLabelLine(r, "p-multiplier", at.pm, 12, 5);
+    writeCurveLabelLine(r, "y-multiplier", at.ym, 12, 5);
+    writeBlankLines(r, 1);
+    writeLayeringNote(run, at.L);
+    writeBlankLines(r, 1);
+    writeTextLine(r, uscs ? "    y, inches           p, lb/inch   " : "    y, meter           p, kN/meter   ");
+    writeTextLine(r, "----------------    -----------------");
+    plotCurve(run, at, kPrintedPoints);
+
+    const double kx = c.kx();
+    const double dy = kx == 0.0 ? (run.model.options.IUNITS == kSI ? kPrintStepSI : kPrintStepUS)
+                                : c.ps * kPrintStepFactor * c.A / kx;
+    for (int j = 1; j <= kPrintedPoints; ++j) {
+        const double y = (j - 1) * dy;
+        const double p = y < kSmallDeflection ? kx * y : c.p(y);
+        Line(r).f(at.ym * y, 15, 4).f(at.pm * p, 17, 3).end();
+        plotCurvePoint(run, at, at.ym * y, at.pm * p, j);
+    }
+    if (v.defaultK) writeTextLines(r, {"", "The above p-y curve was computed using the internal default value of k.", ""});
+}
 
 }  // namespace
 

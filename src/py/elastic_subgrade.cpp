@@ -26,9 +26,7 @@ struct SubgradeCurve {
 struct ElasticSubgrade {
     using Depth = SubgradeDepth;
     using Curve = SubgradeCurve;
-    static constexpr bool kLayering = false;
-    static constexpr LayerResistance kResistance = LayerResistance::None;
-    static constexpr bool kSecantDividesInTurn = false;
+    static constexpr PyLawRules kRules{};
 
     // Modulus at vertical depth zs, linear between the layer's top and bottom values.
     static bool lookUp(Run& run, const PyPoint& at, SubgradeDepth& v) {

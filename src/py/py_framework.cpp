@@ -121,11 +121,8 @@ void raiseStrengthClassError(Run& run, double x, int upperClass, int lowerClass,
 void raiseInterfaceNotFound(Run& run, double x, int upper) {
     Channel& r = run.report;
     const PyWork& py = run.py;
-    writeBlankLines(r, 2);
-    writeTextLine(r, "Internal error in function C (undrained shear strength)");
-    writeTextLine(r, "The layer interface cannot be located");
-    writeTextLine(r, "Please contact Tarnwell for support");
-    writeBlankLines(r, 1);
+    writeTextLines(r, {"", "", "Internal error in function C (undrained shear strength)",
+                       "The layer interface cannot be located", "Please contact Tarnwell for support", ""});
     writeFreeForm(r, {"Elevation             =", x});
     writeLogical(r, "b_AtInterface         =", py.b_AtInterface);
     writeLogical(r, "b_InMiddle            =", py.b_InMiddle);
@@ -144,101 +141,89 @@ void raiseInterfaceNotFound(Run& run, double x, int upper) {
 void writeError5(Run& run, Channel& c, double x, double deepest) {
     const std::string& unit = run.units.DeflectionUnit;
     writeInputErrorHeading(c, 5);
-    writeBlankLines(c, 1);
-    writeTextLine(c, "An error was detected that is related to an incompatibility between ");
-    writeTextLine(c, "the input data defining pile embedment depth and values of shear ");
-    writeTextLine(c, "strength of soil versus depth.");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"", "An error was detected that is related to an incompatibility between ",
+                       "the input data defining pile embedment depth and values of shear ",
+                       "strength of soil versus depth.", ""});
     Line(c).text("Problem:  The value for a pile station depth is ").es(x, 12, 4).text(" ").text(unit).end();
     Line(c).text("This depth is below the deepest extent of the input curve for ").end();
     Line(c).text("shear strength of soil versus depth at ").f(deepest, 10, 3).text(" ").text(unit).end();
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution:  Please revise the input data by either extending the ");
-    writeTextLine(c, "maximum depth for shear strength of soil or shorten the ");
-    writeTextLine(c, "pile to be entirely within the defined soil layers.");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"", "Solution:  Please revise the input data by either extending the ",
+                       "maximum depth for shear strength of soil or shorten the ",
+                       "pile to be entirely within the defined soil layers.", ""});
 }
 
 void writeError60(Channel& c, double x) {
     writeInputErrorHeading(c, 60);
-    writeBlankLines(c, 1);
-    writeTextLine(c, "An error was found in the strength of soil input data when interpolating ");
-    writeTextLine(c, "to obtain values of cohesion or uniaxial compressive strength.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Problem:  The depth increment between the upper and lower soil depths in a ");
+    writeTextLines(c, {"", "An error was found in the strength of soil input data when interpolating ",
+                       "to obtain values of cohesion or uniaxial compressive strength.", "",
+                       "Problem:  The depth increment between the upper and lower soil depths in a "});
     Line(c).text("layer is zero.  The depth of computation is ").f(x, 10, 3).end();
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution:  Examine the program output file to find the depth in question");
-    writeTextLine(c, "and correct the soil layer depth values. ");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"", "Solution:  Examine the program output file to find the depth in question",
+                       "and correct the soil layer depth values. ", ""});
 }
 
 void writeError15(Channel& c, double x) {
     writeInputErrorHeading(c, 15);
-    writeBlankLines(c, 1);
-    writeTextLine(c, "An error was detected related to an incompatibility between ");
-    writeTextLine(c, "the data defining pile embedment depth and effective unit ");
-    writeTextLine(c, "weights versus depth.");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"", "An error was detected related to an incompatibility between ",
+                       "the data defining pile embedment depth and effective unit ", "weights versus depth.", ""});
     Line(c).text("The value for a pile station depth is ").es(x, 12, 4).end();
-    writeTextLine(c, "This depth is below the deepest extent of the input curve for");
-    writeTextLine(c, "effective unit weight versus depth.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution:");
-    writeTextLine(c, "Please revise the input data by either extending the maximum");
-    writeTextLine(c, "depth for effective unit weight or shorten the length of pile");
-    writeTextLine(c, "to be within the range of defined soil properties.");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"This depth is below the deepest extent of the input curve for",
+                       "effective unit weight versus depth.", "", "Solution:",
+                       "Please revise the input data by either extending the maximum",
+                       "depth for effective unit weight or shorten the length of pile",
+                       "to be within the range of defined soil properties.", ""});
+}
+
+// The opening of input errors 3 and 4: the pile reaches below the strength data.
+void writeBelowStrengthData(Channel& c, int error) {
+    writeInputErrorHeading(c, error);
+    writeTextLines(c, {"", "An error was detected that is related to an incompatibility",
+                       "between the input data defining the embedment of the pile and",
+                       "the maximum depth of the soil shear strength data.", ""});
 }
 
 void writeError3(Channel& c, double x) {
-    writeInputErrorHeading(c, 3);
-    writeBlankLines(c, 1);
-    writeTextLine(c, "An error was detected that is related to an incompatibility");
-    writeTextLine(c, "between the input data defining the embedment of the pile and");
-    writeTextLine(c, "the maximum depth of the soil shear strength data.");
-    writeBlankLines(c, 1);
+    writeBelowStrengthData(c, 3);
     Line(c).text("The value for a pile station depth is ").es(x, 12, 4).end();
-    writeTextLine(c, "This depth is below the deepest extent of the input data for");
-    writeTextLine(c, "soil shear strength versus depth.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution:");
-    writeTextLine(c, "Please revise the input data by either extending the maximum");
-    writeTextLine(c, "depth for soil shear strength or shorten the pile to correct");
-    writeTextLine(c, "this problem.");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"This depth is below the deepest extent of the input data for",
+                       "soil shear strength versus depth.", "", "Solution:",
+                       "Please revise the input data by either extending the maximum",
+                       "depth for soil shear strength or shorten the pile to correct", "this problem.", ""});
 }
 
 void writeError4(Channel& c, double x) {
-    writeInputErrorHeading(c, 4);
-    writeBlankLines(c, 1);
-    writeTextLine(c, "An error was detected that is related to an incompatibility");
-    writeTextLine(c, "between the input data defining the embedment of the pile and");
-    writeTextLine(c, "the maximum depth of the soil shear strength data.");
-    writeBlankLines(c, 1);
+    writeBelowStrengthData(c, 4);
     Line(c).text("Problem:  The value for a pile station depth is ").es(x, 12, 4).end();
-    writeTextLine(c, "This depth is below the deepest extent of the input data for");
-    writeTextLine(c, "soil friction angle versus depth.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution:  Please revise the input data by either extending ");
-    writeTextLine(c, "the maximum depth for soil friction angle or shorten the ");
-    writeTextLine(c, "pile to correct this problem.");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"This depth is below the deepest extent of the input data for",
+                       "soil friction angle versus depth.", "",
+                       "Solution:  Please revise the input data by either extending ",
+                       "the maximum depth for soil friction angle or shorten the ", "pile to correct this problem.",
+                       ""});
 }
 
 void writeError13(Channel& c) {
     writeBlankLines(c, 2);
     writeRuntimeErrorHeading(c, 13);
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Problem:  General units have been selected for use in computations in      ");
-    writeTextLine(c, "combination with default values of k for a layer classified as API sand    ");
-    writeTextLine(c, "criteria. This combination of data cannot be used because Mervik cannot     ");
-    writeTextLine(c, "compute default values of subgrade modulus in general units.               ");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution:  You must select either US customary for SI units for the        ");
-    writeTextLine(c, "units of computation to use a default value for subgrade subgrade modulus  ");
-    writeTextLine(c, "for the API sand criteria or enter an appropriate proper value by entering ");
-    writeTextLine(c, "a non-zero for k.");
+    writeTextLines(c, {"", "Problem:  General units have been selected for use in computations in      ",
+                       "combination with default values of k for a layer classified as API sand    ",
+                       "criteria. This combination of data cannot be used because Mervik cannot     ",
+                       "compute default values of subgrade modulus in general units.               ", "",
+                       "Solution:  You must select either US customary for SI units for the        ",
+                       "units of computation to use a default value for subgrade subgrade modulus  ",
+                       "for the API sand criteria or enter an appropriate proper value by entering ",
+                       "a non-zero for k."});
+}
+
+// A lookup that cannot give a value: its input error, written to both files in the order the
+// error prescribes; the lookup then returns 0.
+enum class FirstFile { Report, Messages };
+double lookupError(Run& run, void (*write)(Channel&, double), double x, int error, FirstFile first) {
+    Channel& one = first == FirstFile::Report ? run.report : run.messages;
+    Channel& two = first == FirstFile::Report ? run.messages : run.report;
+    write(one, x);
+    write(two, x);
+    raiseInputError(run, error);
+    return 0.0;
 }
 
 enum class BeyondProfile { Zero, FrictionError };
@@ -386,12 +371,7 @@ double fn_c(Run& run, double x) {
 
     const double d0 = depthAt(run, k - 1);
     const double d1 = depthAt(run, k);
-    if (d1 - d0 <= 0.0) {
-        writeError60(run.report, x);
-        writeError60(run.messages, x);
-        raiseInputError(run, 60);
-        return 0.0;
-    }
+    if (d1 - d0 <= 0.0) return lookupError(run, writeError60, x, 60, FirstFile::Report);
     const double c0 = pointValue(run, &SoilLayer::cohesion, k - 1);
     return c0 + (x - d0) * (pointValue(run, &SoilLayer::cohesion, k) - c0) / (d1 - d0);
 }
@@ -403,10 +383,7 @@ double averageStrength(Run& run, double x) {
     if (t < kPointTolerance) return fn_c(run, x);
     double mean = 0.0;
     if (!averageFromSurface(run, &SoilLayer::cohesion, x, t, mean)) {
-        writeError3(run.messages, x);
-        writeError3(run.report, x);
-        raiseInputError(run, 3);
-        return 0.0;
+        return lookupError(run, writeError3, x, 3, FirstFile::Messages);
     }
     return mean;
 }
@@ -425,10 +402,7 @@ double averageUnitWeight(Run& run, double x) {
     }
     double mean = 0.0;
     if (!averageFromSurface(run, &SoilLayer::gamma, x, t, mean)) {
-        writeError15(run.messages, x);
-        writeError15(run.report, x);
-        raiseInputError(run, 15);
-        return 0.0;
+        return lookupError(run, writeError15, x, 15, FirstFile::Messages);
     }
     return mean;
 }
@@ -446,12 +420,7 @@ double jFactorAt(const Run& run, double x) {
 double frictionAngleAt(Run& run, double x) {
     bool beyond = false;
     const double phi = interpolateAtDepth(run, &SoilLayer::phi, x, beyond);
-    if (beyond) {
-        writeError4(run.report, x);
-        writeError4(run.messages, x);
-        raiseInputError(run, 4);
-        return 0.0;
-    }
+    if (beyond) return lookupError(run, writeError4, x, 4, FirstFile::Report);
     return phi;
 }
 
@@ -463,6 +432,13 @@ double pMultiplierAt(const Run& run, double x) {
 double yMultiplierAt(const Run& run, double x) {
     const PyModifierTable& t = run.model.pyModifiers;
     return modifierAt(t, t.yMultiplier, x);
+}
+
+bool sandPropertiesAt(Run& run, double zs, double& gammaAvg, double& phiDegrees) {
+    gammaAvg = averageUnitWeight(run, zs);
+    if (run.failed()) return false;
+    phiDegrees = frictionAngleAt(run, zs);
+    return !run.failed();
 }
 
 double defaultSandK(Run& run, double phiDegrees, double gammaAvg) {
@@ -642,9 +618,9 @@ void writeCurveLabelLine(Channel& channel, std::string_view label, double value,
 void writeLayeringNote(Run& run, int L) {
     Channel& r = run.report;
     if (run.layers.marks[static_cast<std::size_t>(L)]) {
-        writeTextLine(r, "This layer is below one or more layers of rock.  In this case, the ");
-        writeTextLine(r, "layering correction is not used and the true depth below the ground ");
-        writeTextLine(r, "surface is used when computing the p-y curve.  ");
+        writeTextLines(r, {"This layer is below one or more layers of rock.  In this case, the ",
+                           "layering correction is not used and the true depth below the ground ",
+                           "surface is used when computing the p-y curve.  "});
     } else {
         writeTextLine(r, "This p-y curve is computed using the equivalent depth.");
     }

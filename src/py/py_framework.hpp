@@ -56,6 +56,9 @@ double jFactorAt(const Run& run, double x);
 double frictionAngleAt(Run& run, double x);
 double pMultiplierAt(const Run& run, double x);
 double yMultiplierAt(const Run& run, double x);
+// Average effective unit weight and friction angle (degrees) at zs, the properties of every
+// sand-like model; false after an error of either lookup.
+bool sandPropertiesAt(Run& run, double zs, double& gammaAvg, double& phiDegrees);
 // Default subgrade modulus of sand; runtime error 13 in general units.
 double defaultSandK(Run& run, double phiDegrees, double gammaAvg);
 

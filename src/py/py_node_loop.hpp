@@ -9,10 +9,7 @@
 // A model is a struct of static functions and constants (its "law"):
 //   Depth        values depending only on the depth (trivially copyable, kept per node)
 //   Curve        the curve at the node's curve depth and deflection
-//   kLayering    the curve depth of a lower layer starts at the equivalent depth of its top
-//   kEquivalentDepthEveryPass   recomputed in every pass (false: once in a run)
-//   kResistance  how the layer resistance Fu(L) is summed (LayerResistance)
-//   kSecantDividesInTurn        Es = pm p / yc / ym instead of pm p / (ym yc)
+//   kRules       the common rules the model applies (PyLawRules)
 //   lookUp(run, at, depth)            -> false after an error (the run has failed)
 //   repeatWarnings(run, depth)        the warnings of lookUp again, for a kept node
 //   equivalentDepth(run, at, depth, F) (kLayering only)
@@ -41,6 +38,16 @@ inline constexpr double kUnsetEquivalentDepth = -10000.0;
 // tail resistance from the last node to the layer bottom; one increment of the resistance at
 // every node.
 enum class LayerResistance { None, TrapezoidsLastIncrement, TrapezoidsToLayerBottom, NodeIncrements };
+
+// The common rules a model applies: the curve depth of a lower layer starts at the equivalent
+// depth of its top (layering); that depth is recomputed in every pass, or computed once in a
+// run; how the layer resistance is summed; Es = pm p / yc / ym instead of pm p / (ym yc).
+struct PyLawRules {
+    bool layering = false;
+    bool equivalentDepthEveryPass = true;
+    LayerResistance resistance = LayerResistance::None;
+    bool secantDividesInTurn = false;
+};
 
 // One point of the layer's range: node k in the solve pass, output depth k in the report pass.
 struct PyPoint {
@@ -81,10 +88,10 @@ bool depthValues(Run& run, PyPoint& at, typename M::Depth& v) {
 
 template <class M>
 void addLayerResistance(Run& run, const PyPoint& at, const typename M::Curve& previous, const typename M::Curve& c) {
-    if constexpr (M::kResistance != LayerResistance::None) {
+    if constexpr (M::kRules.resistance != LayerResistance::None) {
         double& Fu = run.py.Fu[static_cast<std::size_t>(at.L)];
         const double h = run.nodes.h;
-        if constexpr (M::kResistance == LayerResistance::NodeIncrements) {
+        if constexpr (M::kRules.resistance == LayerResistance::NodeIncrements) {
             if (at.first) Fu = 0.0;
             Fu += h * M::resistance(c);
         } else {
@@ -96,7 +103,7 @@ void addLayerResistance(Run& run, const PyPoint& at, const typename M::Curve& pr
                     if (M::residualCounts(c)) Fu += (M::residualResistance(previous) + M::residualResistance(c)) * h / 2.0;
                 }
                 if (at.last) {
-                    if constexpr (M::kResistance == LayerResistance::TrapezoidsLastIncrement) {
+                    if constexpr (M::kRules.resistance == LayerResistance::TrapezoidsLastIncrement) {
                         Fu += M::tailResistance(c) * h;
                     } else {
                         const double bottom = run.model.soil.layer[static_cast<std::size_t>(at.L)].depthBottom;
@@ -123,16 +130,16 @@ void runPyModel(Run& run, int L) {
         at.first = k == run.py.firstNode;
         at.last = k == run.py.lastNode;
         at.row = row;
-        at.d = curveDepths(run, L, k, M::kLayering);
+        at.d = curveDepths(run, L, k, M::kRules.layering);
         at.b = pileWidthAt(run, at.d.xp);
         at.pm = pMultiplierAt(run, at.d.xp);
         at.ym = yMultiplierAt(run, at.d.xp);
 
         typename M::Depth depth{};
         if (!pyloop::depthValues<M>(run, at, depth)) return;
-        if constexpr (M::kLayering) {
+        if constexpr (M::kRules.layering) {
             const double xe = run.layers.xe[static_cast<std::size_t>(L)];
-            if (equivalentDepthDue(run, L, k) && (M::kEquivalentDepthEveryPass || xe == kUnsetEquivalentDepth)) {
+            if (equivalentDepthDue(run, L, k) && (M::kRules.equivalentDepthEveryPass || xe == kUnsetEquivalentDepth)) {
                 const double F = resistanceAboveLayer(run, L);
                 run.layers.xe[static_cast<std::size_t>(L)] = M::equivalentDepth(run, at, depth, F);
                 at.d = curveDepths(run, L, k, true);
@@ -153,7 +160,7 @@ void runPyModel(Run& run, int L) {
         double Es = 0.0;
         if (limiting) {
             Es = M::limitingModulus(c);
-        } else if constexpr (M::kSecantDividesInTurn) {
+        } else if constexpr (M::kRules.secantDividesInTurn) {
             Es = at.pm * M::p(c, yc) / yc / at.ym;
         } else {
             Es = at.pm * M::p(c, yc) / (at.ym * yc);

@@ -41,10 +41,7 @@ struct SandDepth {
 // Everything known about the curve at one node or output depth.
 struct SandCurve {
     PyCurveDepths d;
-    double b = 0.0, gamma = 0.0, phiDeg = 0.0, pm = 1.0, ym = 1.0;
-    double k = 0.0;
-    bool defaultK = false;
-    double Ka0 = 0.0, Kp = 0.0;
+    double b = 0.0;
     // Ultimate resistance.
     double kx = 0.0, Pst = 0.0, Psd = 0.0, ps = 0.0, A = 0.0, B = 0.0, pu = 0.0, pmid = 0.0;
     // Curve constants.
@@ -67,25 +64,18 @@ struct SandCurve {
 
 void writeError8(Channel& c) {
     writeInputErrorHeading(c, 8);
-    writeBlankLines(c, 1);
-    writeTextLine(c, "An error was detected in the input data for friction angle.");
-    writeTextLine(c, "Problem:  Zero was input for the friction angle for a sand when computing ");
-    writeTextLine(c, "          a p-y curve using the Reese et al. criteria.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution: Check values of soil strength values and revise the input data.");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"", "An error was detected in the input data for friction angle.",
+                       "Problem:  Zero was input for the friction angle for a sand when computing ",
+                       "          a p-y curve using the Reese et al. criteria.", "",
+                       "Solution: Check values of soil strength values and revise the input data.", ""});
 }
 
 void writeFrictionAngleWarning(Channel& c) {
-    writeBlankLines(c, 1);
-    writeTextLine(c, "**** Warning ****");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "An unreasonable value for friction angle was input for a Reese sand layer. ");
-    writeTextLine(c, "The input value is either smaller than 20 degrees or higher than 48 degrees.");
-    writeTextLine(c, "The input data should be checked for correctness.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "The input value for friction angle was used in computations.");
-    writeBlankLines(c, 1);
+    writeTextLines(c, {"", "**** Warning ****", "",
+                       "An unreasonable value for friction angle was input for a Reese sand layer. ",
+                       "The input value is either smaller than 20 degrees or higher than 48 degrees.",
+                       "The input data should be checked for correctness.", "",
+                       "The input value for friction angle was used in computations.", ""});
 }
 
 void writeError9(Channel& c, int L) {
@@ -93,11 +83,9 @@ void writeError9(Channel& c, int L) {
     writeBlankLines(c, 1);
     writeTextLine(c, "An error was found in the input data when computing a p-y curve using ");
     Line(c).text("the Reese sand criteria for layer ").i(L, 0).text(".").end();
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Problem:  The angle of the ground slope can not be greater than the ");
-    writeTextLine(c, "internal friction angle of the sand.");
-    writeBlankLines(c, 1);
-    writeTextLine(c, "Solution:  Set the value for slope angle to be less than the angle of friction.");
+    writeTextLines(c, {"", "Problem:  The angle of the ground slope can not be greater than the ",
+                       "internal friction angle of the sand.", "",
+                       "Solution:  Set the value for slope angle to be less than the angle of friction."});
 }
 
 // Slope factor: the wedge grows when the pile pushes into the rising ground and shrinks when it
@@ -186,7 +174,7 @@ double printedDeflection(const SandCurve& s, int j) {
 }
 
 
-void printCurve(Run& run, const PyPoint& at, const SandCurve& s) {
+void printCurve(Run& run, const PyPoint& at, const SandDepth& v, const SandCurve& s) {
     Channel& r = run.report;
     const UnitLabels& u = run.units;
     const bool cyclic = run.model.options.cyclic;
@@ -199,11 +187,11 @@ void printCurve(Run& run, const PyPoint& at, const SandCurve& s) {
                       "Equivalent Depth (see note)");
     writeSlopeAngleLines(run);
     writeCurveLabelLine(r, "Pile Diameter, b", s.b, 12, 3, u.DeflectionUnit);
-    writeCurveLabelLine(r, "Angle of Friction", s.phiDeg, 12, 3, "degrees");
-    writeCurveLabelLine(r, "Avg. Eff. Unit Weight", uscs ? s.gamma * 1728.0 : s.gamma, 12, 5, u.UnitWeightUnit);
-    writeCurveLabelLine(r, "kpy", s.k, 12, 3, u.SubgradeUnit);
-    writeCurveLabelLine(r, "K active", s.Ka0, 12, 3);
-    writeCurveLabelLine(r, "K passive", s.Kp, 12, 3);
+    writeCurveLabelLine(r, "Angle of Friction", v.phiDeg, 12, 3, "degrees");
+    writeCurveLabelLine(r, "Avg. Eff. Unit Weight", uscs ? v.gamma * 1728.0 : v.gamma, 12, 5, u.UnitWeightUnit);
+    writeCurveLabelLine(r, "kpy", v.k, 12, 3, u.SubgradeUnit);
+    writeCurveLabelLine(r, "K active", v.angles.Ka, 12, 3);
+    writeCurveLabelLine(r, "K passive", v.angles.Kp, 12, 3);
     writeCurveLabelLine(r, "K0", kK0, 12, 3);
     writeCurveLabelLine(r, "Pst", s.Pst, 12, 3, forcePerLength);
     writeCurveLabelLine(r, "Psd", s.Psd, 12, 3, forcePerLength);
@@ -220,8 +208,8 @@ void printCurve(Run& run, const PyPoint& at, const SandCurve& s) {
     writeCurveLabelLine(r, "Yu = 3b/80", s.yu, 12, 4, u.DeflectionUnit);
     writeCurveLabelLine(r, "Pu = A Ps", s.pu, 12, 3, u.LineLoadUnit);
     writeCurveLabelLine(r, "Es,lim", s.kx, 12, 3, forcePerLength + u.slash + u.DeflectionUnit);
-    writeCurveLabelLine(r, "p-multiplier", s.pm, 12, 5);
-    writeCurveLabelLine(r, "y-multiplier", s.ym, 12, 5);
+    writeCurveLabelLine(r, "p-multiplier", at.pm, 12, 5);
+    writeCurveLabelLine(r, "y-multiplier", at.ym, 12, 5);
     writeBlankLines(r, 1);
 
     writeLayeringNote(run, at.L);
@@ -266,16 +254,16 @@ void printCurve(Run& run, const PyPoint& at, const SandCurve& s) {
         }
         anyStar = anyStar || star;
         Line line(r);
-        line.blanks(3).real(s.ym * y, 12).blanks(5).real(s.pm * p, 12);
+        line.blanks(3).real(at.ym * y, 12).blanks(5).real(at.pm * p, 12);
         if (star) line.text("   *");
         line.end();
-        plotCurvePoint(run, at, s.ym * y, s.pm * p, j);
+        plotCurvePoint(run, at, at.ym * y, at.pm * p, j);
     }
     if (anyStar) {
         writeBlankLines(r, 1);
         writeTextLine(r, "* p value(s) computed using p = k * Eff x * y ");
     }
-    if (s.defaultK) {
+    if (v.defaultK) {
         writeTextLine(r, "The above p-y curve was computed using internal default values of k.");
     }
     writeBlankLines(r, 1);
@@ -286,10 +274,10 @@ void printCurve(Run& run, const PyPoint& at, const SandCurve& s) {
 struct ReeseSand {
     using Depth = SandDepth;
     using Curve = SandCurve;
-    static constexpr bool kLayering = true;
-    static constexpr bool kEquivalentDepthEveryPass = false;  // computed once in a run
-    static constexpr LayerResistance kResistance = LayerResistance::TrapezoidsToLayerBottom;
-    static constexpr bool kSecantDividesInTurn = false;
+    // The equivalent depth of a sand layer is computed once in a run.
+    static constexpr PyLawRules kRules{.layering = true,
+                                        .equivalentDepthEveryPass = false,
+                                        .resistance = LayerResistance::TrapezoidsToLayerBottom};
 
     static void repeatWarnings(Run& run, const SandDepth& v) {
         if (!v.phiWarning) return;
@@ -298,10 +286,7 @@ struct ReeseSand {
     }
 
     static bool lookUp(Run& run, const PyPoint& at, SandDepth& v) {
-        v.gamma = averageUnitWeight(run, at.d.zs);
-        if (run.failed()) return false;
-        v.phiDeg = frictionAngleAt(run, at.d.zs);
-        if (run.failed()) return false;
+        if (!sandPropertiesAt(run, at.d.zs, v.gamma, v.phiDeg)) return false;
 
         // A layer without a positive top value of k runs on the default modulus.
         SoilLayer& layer = run.model.soil.layer[static_cast<std::size_t>(at.L)];
@@ -344,25 +329,17 @@ struct ReeseSand {
         const SandAngles& a = v.angles;
         s.d = at.d;
         s.b = at.b;
-        s.pm = at.pm;
-        s.ym = at.ym;
-        s.gamma = v.gamma;
-        s.phiDeg = v.phiDeg;
-        s.k = v.k;
-        s.defaultK = v.defaultK;
-        s.Ka0 = a.Ka;
-        s.Kp = a.Kp;
-        s.kx = s.k * s.d.xc;
+        s.kx = v.k * s.d.xc;
         const double theta = run.model.slope.effectiveSlope;
         const double absTheta = std::fabs(theta);
         double F = 1.0;
         if (absTheta > 1E-15) F = slopeFactor(theta, a.beta, sideDeflection(run, at.k, s.d.zs));
         if (absTheta > 1E-15 && F > 1E-20) {
-            s.Pst = sandSlopingWedgeResistance(a, kK0, v.Ka, s.gamma, s.d.xc, s.b, std::tan(absTheta) * a.tanBeta, F);
+            s.Pst = sandSlopingWedgeResistance(a, kK0, v.Ka, v.gamma, s.d.xc, s.b, std::tan(absTheta) * a.tanBeta, F);
         } else {
-            s.Pst = sandWedgeResistance(a, kK0, v.Ka, s.gamma, s.d.xc, s.b);
+            s.Pst = sandWedgeResistance(a, kK0, v.Ka, v.gamma, s.d.xc, s.b);
         }
-        s.Psd = sandFlowFactor(a, kK0, a.Ka) * s.b * s.gamma * s.d.xg;
+        s.Psd = sandFlowFactor(a, kK0, a.Ka) * s.b * v.gamma * s.d.xg;
         if (F <= 1E-10 && absTheta > 1E-10) s.Pst = s.Psd;
         s.ps = s.Psd > s.Pst ? s.Pst : s.Psd;
 
@@ -382,7 +359,7 @@ struct ReeseSand {
     static double limitingModulus(const SandCurve& s) { return s.kx; }
     static double p(const SandCurve& s, double y) { return s.p(y); }
 
-    static void print(Run& run, const PyPoint& at, const SandDepth&, const SandCurve& s) { printCurve(run, at, s); }
+    static void print(Run& run, const PyPoint& at, const SandDepth& v, const SandCurve& s) { printCurve(run, at, v, s); }
 };
 
 }  // namespace

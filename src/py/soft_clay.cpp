@@ -78,17 +78,13 @@ double clayP(const ClayCurve& cv, double y) {
 void writeZeroStrength(Run& run, Channel& ch, const ClayVariant& v, const PyPoint& at, double depth, double c,
                        bool toReport) {
     writeInputErrorHeading(ch, v.zeroStrengthError);
-    writeBlankLines(ch, 1);
-    writeTextLine(ch, "An error was detected that is related to an incompatibility between the input ");
-    writeTextLine(ch, "data defining soil layering and soil shear strength values when computing a ");
-    writeTextLine(ch, "p-y curve using the Matlock soft clay criteria.");
-    writeBlankLines(ch, 1);
+    writeTextLines(ch, {"", "An error was detected that is related to an incompatibility between the input ",
+                        "data defining soil layering and soil shear strength values when computing a ",
+                        "p-y curve using the Matlock soft clay criteria.", ""});
     writeTextLine(ch, v.withJ ? "Problem:  A negative or zero value of cohesion was input for a soft clay soil with J."
                               : "Problem:  A negative or zero value of cohesion was input for a soft clay soil.");
-    writeBlankLines(ch, 1);
-    writeTextLine(ch, "Solution:  Please compare the depth values for soil layering and soil shear ");
-    writeTextLine(ch, "strength values and revise the input data.");
-    writeBlankLines(ch, 2);
+    writeTextLines(ch, {"", "Solution:  Please compare the depth values for soil layering and soil shear ",
+                        "strength values and revise the input data.", "", ""});
     Line line(ch);
     line.text("Layer no. = ").i(at.L, 0).text(", Node no. = ").i(at.k, 0).text(", Top node in layer = ").i(run.py.firstNode, 0);
     line.text(", Elevation = ").f(depth, 10, 3).text(", c(x) = ").f(c, 10, 3);
@@ -124,10 +120,8 @@ void labelLine(Channel& r, std::string_view label, double value, int decimals, s
 struct SoftClay {
     using Depth = ClayDepth;
     using Curve = ClayCurve;
-    static constexpr bool kLayering = true;
-    static constexpr bool kEquivalentDepthEveryPass = true;
-    static constexpr LayerResistance kResistance = LayerResistance::TrapezoidsLastIncrement;
-    static constexpr bool kSecantDividesInTurn = false;
+    static constexpr PyLawRules kRules{.layering = true,
+                                        .resistance = LayerResistance::TrapezoidsLastIncrement};
 
     static void repeatWarnings(Run& run, const ClayDepth& v) {
         if (v.strengthWarning) recordWarning(run.warnings, run.model.options.IUNITS == kUSCS ? -3041 : -3042);
@@ -277,10 +271,7 @@ void SoftClay::print(Run& run, const PyPoint& at, const ClayDepth& v, const Clay
             plotCurvePoint(run, at, ym * y, pm * p, j);
         }
         if (j > 1 && small) {
-            writeBlankLines(r, 1);
-            writeTextLine(r, "**** Warning ****");
-            writeBlankLines(r, 1);
-            writeTextLine(r, "The pile deflection is less than 0.00001*Y50.");
+            writeTextLines(r, {"", "**** Warning ****", "", "The pile deflection is less than 0.00001*Y50."});
             Line(r)
                 .text("Mervik used the limiting value of soil modulus (= ")
                 .es(cv.Elim, 12, 4)

@@ -78,9 +78,7 @@ struct UserCurve {
 struct UserCurves {
     struct Depth {};
     using Curve = UserCurve;
-    static constexpr bool kLayering = false;
-    static constexpr LayerResistance kResistance = LayerResistance::NodeIncrements;
-    static constexpr bool kSecantDividesInTurn = false;
+    static constexpr PyLawRules kRules{.resistance = LayerResistance::NodeIncrements};
 
     static bool lookUp(Run&, const PyPoint&, Depth&) { return true; }
     static void repeatWarnings(Run&, const Depth&) {}

@@ -293,6 +293,16 @@ void writeBlankLines(Channel& channel, int count) {
     for (int k = 0; k < count; ++k) channel.endLine();
 }
 
+void writeTextLines(Channel& channel, std::initializer_list<std::string_view> lines) {
+    for (std::string_view text : lines) {
+        if (text.empty()) {
+            channel.endLine();
+        } else {
+            writeTextLine(channel, text);
+        }
+    }
+}
+
 std::string_view withoutTrailingBlanks(std::string_view s) {
     const std::size_t last = s.find_last_not_of(' ');
     return last == std::string_view::npos ? std::string_view{} : s.substr(0, last + 1);

@@ -69,6 +69,8 @@ void writeTextLine(Channel& channel, std::string_view text);
 void writeIndentedTextLine(Channel& channel, std::string_view text);
 // Empty lines.
 void writeBlankLines(Channel& channel, int count);
+// A block of text lines, one line each; an empty text is an empty line.
+void writeTextLines(Channel& channel, std::initializer_list<std::string_view> lines);
 
 // A text (labels and names are held blank padded) without its trailing blanks.
 std::string_view withoutTrailingBlanks(std::string_view s);

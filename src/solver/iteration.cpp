@@ -109,10 +109,6 @@ void writeReportIterationLine(Run& run, int j, int it) {
     writeIterationValues(line, run);
 }
 
-void writeTextLines(Channel& out, std::initializer_list<std::string_view> lines) {
-    for (std::string_view text : lines) writeTextLine(out, text);
-}
-
 // "<label> <value> <unit>" lines of the convergence figures.
 void writeValueWithUnit(Run& run, std::string_view label, double value) {
     Line(run.report).text(label).es(value, 12, 4).text(" ").text(run.units.DeflectionUnit).end();

@@ -302,10 +302,7 @@ struct TestLaw {
     struct Curve {
         double xc = 0.0;
     };
-    static constexpr bool kLayering = true;
-    static constexpr bool kEquivalentDepthEveryPass = EveryPass;
-    static constexpr LayerResistance kResistance = R;
-    static constexpr bool kSecantDividesInTurn = false;
+    static constexpr PyLawRules kRules{true, EveryPass, R, false};
     static bool lookUp(Run& run, const PyPoint& at, Depth& v) {
         recordWarning(run.warnings, -3001);
         v.zs = at.d.zs;
