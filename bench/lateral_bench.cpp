@@ -54,6 +54,23 @@ void LateralPipe500Increments10Cases(benchmark::State& state) {
     fs::remove_all(dir);
 }
 
+// The bundled input of a pipe of 500 increments in Reese sand under three load cases.
+void ReeseSand500Increments(benchmark::State& state) {
+    const fs::path dir = fs::temp_directory_path() / ("mervik-sand-bench-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    fs::copy_file(fs::path(MERVIK_BENCH_INPUTS) / "reese_sand_500.lp6", dir / "in.lp6", fs::copy_options::overwrite_existing);
+    const mervik::RunFiles files{(dir / "in.lp6").string(), (dir / "in.out").string(), (dir / "in.plt").string(),
+                                 (dir / "in.msg").string()};
+    auto run = std::make_unique<mervik::Run>();
+    for (auto _ : state) {
+        const int result = mervik::runWithFiles(*run, files, dir);
+        if (result > 0) state.SkipWithError(("run ended with result " + std::to_string(result)).c_str());
+        benchmark::DoNotOptimize(result);
+    }
+    fs::remove_all(dir);
+}
+
 }  // namespace
 
 BENCHMARK(LateralPipe500Increments10Cases)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReeseSand500Increments)->Unit(benchmark::kMillisecond);

@@ -21,7 +21,7 @@
 #pragma once
 #include <cmath>
 #include <cstddef>
-#include <cstring>
+#include <new>
 #include <string_view>
 #include <type_traits>
 
@@ -66,24 +66,32 @@ bool surfaceAboveHeadResistance(Run& run, int L, double resistance);
 
 namespace pyloop {
 
+// The depth values of the point: kept in the node's entry for the load case (computed there at
+// the first evaluation, looked up at the later ones), or computed into `local` in the report
+// pass, whose depths are not the nodes'. Null after an error of the model's look-up.
 template <class M>
-bool depthValues(Run& run, PyPoint& at, typename M::Depth& v) {
+const typename M::Depth* depthValues(Run& run, const PyPoint& at, typename M::Depth& local) {
     using Depth = typename M::Depth;
-    static_assert(std::is_trivially_copyable_v<Depth> && sizeof(Depth) <= kPyDepthValuesBytes);
-    if (run.py.reportPass) return M::lookUp(run, at, v);
+    static_assert(std::is_trivially_copyable_v<Depth> && sizeof(Depth) <= kPyDepthValuesBytes &&
+                  alignof(Depth) <= alignof(double));
+    if (run.py.reportPass) {
+        local = Depth{};
+        return M::lookUp(run, at, local) ? &local : nullptr;
+    }
     PyDepthCacheEntry& e = run.py.depthCache[static_cast<std::size_t>(at.k)];
     if (e.generation == run.py.depthGeneration && e.layer == at.L && e.xp == at.d.xp && e.zs == at.d.zs) {
-        std::memcpy(&v, e.values.data(), sizeof v);
-        M::repeatWarnings(run, v);
-        return true;
+        const Depth* kept = std::launder(reinterpret_cast<const Depth*>(e.values.data()));
+        M::repeatWarnings(run, *kept);
+        return kept;
     }
-    if (!M::lookUp(run, at, v)) return false;
+    e.generation = 0;  // invalid until the look-up has succeeded
+    Depth* v = ::new (static_cast<void*>(e.values.data())) Depth{};
+    if (!M::lookUp(run, at, *v)) return nullptr;
     e.generation = run.py.depthGeneration;
     e.layer = at.L;
     e.xp = at.d.xp;
     e.zs = at.d.zs;
-    std::memcpy(e.values.data(), &v, sizeof v);
-    return true;
+    return v;
 }
 
 template <class M>
@@ -123,6 +131,7 @@ template <class M>
 void runPyModel(Run& run, int L) {
     const PyModelRow* row = pyModelRowOfLayer(run, L);
     typename M::Curve previous{};
+    typename M::Depth local;  // the depth values of a printed curve
     for (int k = run.py.firstNode; k <= run.py.lastNode && k <= kMaxNodes; ++k) {
         PyPoint at;
         at.L = L;
@@ -135,8 +144,9 @@ void runPyModel(Run& run, int L) {
         at.pm = pMultiplierAt(run, at.d.xp);
         at.ym = yMultiplierAt(run, at.d.xp);
 
-        typename M::Depth depth{};
-        if (!pyloop::depthValues<M>(run, at, depth)) return;
+        const typename M::Depth* kept = pyloop::depthValues<M>(run, at, local);
+        if (kept == nullptr) return;
+        const typename M::Depth& depth = *kept;
         if constexpr (M::kRules.layering) {
             const double xe = run.layers.xe[static_cast<std::size_t>(L)];
             if (equivalentDepthDue(run, L, k) && (M::kRules.equivalentDepthEveryPass || xe == kUnsetEquivalentDepth)) {
