@@ -43,13 +43,6 @@ struct LayerWork {
     Table<bool, kMaxLayers> marks{};
 };
 
-// Small index tables of the section analysis, each entry holding its own index.
-struct SectionIndexTables {
-    Table<int, 6> six{};
-    Table<int, 9> nine{};
-    Table<int, 11> eleven{};
-};
-
 struct Run {
     AnalysisModel model;
     UnitLabels units;
@@ -64,7 +57,6 @@ struct Run {
     CaseResults caseResults;                 // maxima of the case and records for the summary
     PyWork py;                               // p-y framework working values
     LayerWork layers;
-    SectionIndexTables indexTables;
     WarningRegistry warnings;
 
     InputText input;

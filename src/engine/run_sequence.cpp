@@ -325,9 +325,6 @@ void resetRun(Run& run) {
     renew(run.py);
     run.layers.xe.fill(-10000.0);
     run.layers.marks.fill(false);
-    for (std::size_t k = 0; k < run.indexTables.six.size(); ++k) run.indexTables.six[k] = static_cast<int>(k);
-    for (std::size_t k = 0; k < run.indexTables.nine.size(); ++k) run.indexTables.nine[k] = static_cast<int>(k);
-    for (std::size_t k = 0; k < run.indexTables.eleven.size(); ++k) run.indexTables.eleven[k] = static_cast<int>(k);
     resetWarnings(run.warnings);
     renew(run.input);
     run.inputPath.clear();
