@@ -54,4 +54,12 @@ struct Table : std::array<T, N + 1> {
     }
 };
 
+// A table with every entry, index 0 included, set to value (for default member initializers).
+template <class T, int N>
+constexpr Table<T, N> filledTable(const T& value) {
+    Table<T, N> table{};
+    table.fill(value);
+    return table;
+}
+
 }  // namespace mervik

@@ -17,8 +17,6 @@ namespace {
 
 // Soil modulus of every embedded node before the first p-y evaluation of a case.
 constexpr double kStartingSoilModulus = 50000.0;
-// Equivalent depth of a layer top not yet computed by the layering correction.
-constexpr double kEquivalentDepthUnset = -10000.0;
 
 std::size_t at(int k) { return static_cast<std::size_t>(k); }
 
