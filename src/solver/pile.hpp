@@ -25,7 +25,7 @@ struct PileNodes {
     Table<double, kMaxNodes> Es{};       // secant soil modulus
     Table<double, kMaxNodes> q{};        // nodal distributed lateral load
     Table<double, kMaxNodes> ys{};       // free-field soil movement
-    Table<double, kMaxNodes> Q{};        // soil-movement load
+    Table<double, kMaxNodes> Q{};        // load term of the solver with a soil-movement profile, ys·Es + q
     Table<int, kMaxNodes> section{};     // pile section of the node
     Table<double, kMaxNodes> plasticMoment{};  // elastic-plastic sections
     Table<double, kMaxNodes> moment{}, slope{}, shear{}, soilReaction{}, totalStress{};
