@@ -34,26 +34,24 @@ struct MomentCurvatureReportNames {
     int count = 0;
 };
 
-// Per-layer working values of the lateral analysis.
+// Equivalent depth of a layer that the layering correction has not given a value yet.
+inline constexpr double kEquivalentDepthUnset = -10000.0;
+
+// Per-layer working values of the lateral analysis; both tables keep their values from one load
+// case to the next and start afresh only with the run.
 struct LayerWork {
-    // Equivalent depth of the top of each layer; -10000.0 until the layering correction has
-    // given it a value.
-    Table<double, kMaxLayers> xe{};
+    // Equivalent depth of the top of each layer.
+    Table<double, kMaxLayers> xe = filledTable<double, kMaxLayers>(kEquivalentDepthUnset);
     // Marks of the layer loop of the iteration.
     Table<bool, kMaxLayers> marks{};
 };
 
-// Small index tables of the section analysis, each entry holding its own index.
-struct SectionIndexTables {
-    Table<int, 6> six{};
-    Table<int, 9> nine{};
-    Table<int, 11> eleven{};
-};
-
+// Every member starts a run as its initializer gives it (see resetRun): state that must hold at
+// the start of a run belongs in the initializer, never in a separate reset step.
 struct Run {
     AnalysisModel model;
     UnitLabels units;
-    PyModelNames pyModelNames{};
+    PyModelNames pyModelNames = makePyModelNames();
     MomentCurvatureReportNames momentCurvatureNames;
     LrfdResults lrfd;                        // factored LRFD loads, built during the echo
     SectionWork section;                     // the pile section being analysed
@@ -64,7 +62,6 @@ struct Run {
     CaseResults caseResults;                 // maxima of the case and records for the summary
     PyWork py;                               // p-y framework working values
     LayerWork layers;
-    SectionIndexTables indexTables;
     WarningRegistry warnings;
 
     InputText input;
@@ -78,7 +75,9 @@ struct Run {
     bool failed() const { return errorNumber > 0; }
 };
 
-// Start of a run: clears everything the previous run left, keeps the clock.
+// Start of a run: the run object is rebuilt in place from its member initializers, so nothing
+// of a previous run survives; only the clock (the host's) is kept. Message texts then go to the
+// standard error stream until the named files are open.
 void resetRun(Run& run);
 
 }  // namespace mervik

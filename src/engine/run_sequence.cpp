@@ -297,48 +297,15 @@ LocalTime Clock::now() const {
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
-namespace {
-
-// Rebuilds a member of the run in place: the model's tables are large, and a host may call from
-// a thread with a small stack, so no fresh copy is built on the stack.
-template <class T>
-void renew(T& member) {
-    std::destroy_at(&member);
-    std::construct_at(&member);
-}
-
-}  // namespace
-
 void resetRun(Run& run) {
-    renew(run.model);
-    renew(run.units);
-    run.pyModelNames = makePyModelNames();
-    renew(run.momentCurvatureNames);
-    renew(run.lrfd);
-    renew(run.section);
-    renew(run.eiTables);
-    renew(run.nodes);
-    renew(run.loadCase);
-    renew(run.solver);
-    renew(run.caseResults);
-    renew(run.py);
-    run.layers.xe.fill(-10000.0);
-    run.layers.marks.fill(false);
-    for (std::size_t k = 0; k < run.indexTables.six.size(); ++k) run.indexTables.six[k] = static_cast<int>(k);
-    for (std::size_t k = 0; k < run.indexTables.nine.size(); ++k) run.indexTables.nine[k] = static_cast<int>(k);
-    for (std::size_t k = 0; k < run.indexTables.eleven.size(); ++k) run.indexTables.eleven[k] = static_cast<int>(k);
-    resetWarnings(run.warnings);
-    renew(run.input);
-    run.inputPath.clear();
-    run.reportPath.clear();
-    run.plotPath.clear();
-    run.messagesPath.clear();
-    run.report.close();
-    run.plot.close();
-    run.messages.close();
+    const Clock clock = run.clock;
+    // Rebuilt in place: the run is large, and a host may call from a thread with a small stack,
+    // so no fresh run is built on the stack and assigned.
+    std::destroy_at(&run);
+    std::construct_at(&run);
+    run.clock = clock;
     // Until the named files are open, message texts go to the standard error stream.
     run.messages.openStdErr();
-    run.errorNumber = 0;
 }
 
 void writeReportHeader(Run& run) {

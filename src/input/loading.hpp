@@ -74,7 +74,7 @@ struct LrfdLoadTypeName {
     std::string_view symbol;
 };
 
-inline constexpr Table<LrfdLoadTypeName, kLrfdLoadTypeCount> kLrfdLoadTypes{{
+inline constexpr Table<LrfdLoadTypeName, kLrfdLoadTypeCount> kLrfdLoadTypes{{{
     {"", ""},
     {"Dead load", "DL"},
     {"Live load", "LL"},
@@ -89,7 +89,7 @@ inline constexpr Table<LrfdLoadTypeName, kLrfdLoadTypeCount> kLrfdLoadTypes{{
     {"Snow", "Sn"},
     {"Temperature", "Tm"},
     {"Special", "Sp"},
-}};
+}}};
 
 // Readers of the three blocks (after their header lines), into run.model.loading and
 // run.model.lrfd. Each writes its progress line to the message file; on a fatal input error

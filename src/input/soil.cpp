@@ -14,13 +14,6 @@
 namespace mervik {
 namespace {
 
-// The 8-character model name of a code: the name table holds it blank padded to 10.
-std::string shortModelName(const Run& run, int code) {
-    std::string name(withoutTrailingBlanks(run.pyModelNames[static_cast<std::size_t>(code)]));
-    if (name.size() > 8) name.resize(8);
-    return name;
-}
-
 void writeUnknownModelMessage(Channel& channel, int layer, int code) {
     writeInputErrorHeading(channel, kErrUnknownModel);
     writeBlankLines(channel, 1);
@@ -120,7 +113,6 @@ void readSoilLayers(Run& run) {
         SoilLayer& layer = profile.layer[static_cast<std::size_t>(i)];
         layer = SoilLayer{};
         layer.modelCode = code;
-        layer.modelName = shortModelName(run, code);
         layer.depthTop = top;
         layer.depthBottom = bottom;
         if (!readProperties(run, layer)) return;

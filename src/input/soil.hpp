@@ -63,7 +63,6 @@ struct UserPyCurve {
 
 struct SoilLayer {
     int modelCode = 0;
-    std::string modelName;                  // 8-character model name, e.g. "SoftClay", "API Sand"
     double depthTop = 0.0, depthBottom = 0.0;  // below the pile head
 
     TopBottom<double> gamma;            // effective unit weight

@@ -369,6 +369,16 @@ void clearCaseMaxima(Run& run) {
     r.sectionMaxima = {};
 }
 
+double bendingMomentAt(Run& run, int k) {
+    PileNodes& n = run.nodes;
+    if (k < 1 || k > n.M || n.M > kMaxNodes) return 0.0;
+    // The stiffness of the head increment is that of the head, as in the solver, unless the
+    // section's stiffness is given explicitly.
+    if (k <= 2 && !elasticOrPlastic(sectionTypeOfNode(run, k))) n.EI[2] = n.EI[1];
+    if (k == n.M) return 0.0;  // free tip
+    return momentFromDeflections(n, k);
+}
+
 void computeNodeQuantities(Run& run, int k) {
     PileNodes& n = run.nodes;
     if (k < 1 || k > n.M || n.M > kMaxNodes) return;
@@ -376,13 +386,9 @@ void computeNodeQuantities(Run& run, int k) {
     const LoadCaseConditions& lc = run.loadCase;
     const double h = n.h, P = lc.P;
 
-    // The stiffness of the head increment is that of the head, as in the solver, unless the
-    // section's stiffness is given explicitly.
-    if (k <= 2 && !elasticOrPlastic(sectionTypeOfNode(run, k))) n.EI[2] = n.EI[1];
-
-    double M = 0.0, S = 0.0, V = 0.0;
+    const double M = bendingMomentAt(run, k);
+    double S = 0.0, V = 0.0;
     if (k == 1) {
-        M = momentFromDeflections(n, 1);
         if (lc.type == 5) {
             // With the head slope imposed, slope and shear come from one-sided differences
             // into the pile; the head slope reported is the imposed one.
@@ -398,11 +404,9 @@ void computeNodeQuantities(Run& run, int k) {
         // With the head deflection imposed the head shear is a result of the solution.
         if (lc.type == 4 || lc.type == 5) run.loadCase.V0 = V;
     } else if (k == n.M) {
-        M = 0.0;  // free tip
         S = (n.y(k) - n.y(k - 1)) / h;
         V = run.solver.tipShear;
     } else {
-        M = momentFromDeflections(n, k);
         S = (n.y(k + 1) - n.y(k - 1)) / (2.0 * h);
         V = P * S + (momentFromDeflections(n, k + 1) - n.moment[ix(k - 1)]) / (2.0 * h);
     }

@@ -158,9 +158,7 @@ void updateBendingStiffness(Run& run, int t) {
         const int type = run.model.sections.section[static_cast<std::size_t>(s)].sectionType;
         if (type == kElasticPile) continue;
 
-        computeNodeQuantities(run, k);
-        if (run.failed()) return;
-        const double moment = n.moment[ki] / scale;
+        const double moment = bendingMomentAt(run, k) / scale;
 
         if (type == kElasticPlasticPile) {
             const double Mp = n.plasticMoment[ki] / scale;

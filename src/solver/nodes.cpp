@@ -17,8 +17,6 @@ namespace {
 
 // Soil modulus of every embedded node before the first p-y evaluation of a case.
 constexpr double kStartingSoilModulus = 50000.0;
-// Equivalent depth of a layer top not yet computed by the layering correction.
-constexpr double kEquivalentDepthUnset = -10000.0;
 
 std::size_t at(int k) { return static_cast<std::size_t>(k); }
 
@@ -206,6 +204,11 @@ void setupLoadCaseNodes(Run& run, int j) {
     // loads combined by combinationNodalLoad over the same tributary lengths) plug in here once
     // LRFD cases are analysed; until then such a case carries no distributed load.
     for (int k = 1; k <= nodes.M; ++k) nodes.q[at(k)] = m.options.useLrfd ? 0.0 : tributaryLoad(run, k);
+    // The soil-movement load term of the solver starts as the distributed load: the p-y
+    // routines add ys(k)·Es(k) at the nodes of their layers, and a node none of them treats
+    // (above the ground, in a layer without a model) keeps its own load, not that of an earlier
+    // case.
+    nodes.Q = nodes.q;
 
     // Elastic rigidity from the pile property points.
     for (int k = 1; k <= nodes.M; ++k) nodes.EI[at(k)] = flexuralRigidityAt(run, nodes.x[at(k)]);

@@ -25,7 +25,7 @@ struct PileNodes {
     Table<double, kMaxNodes> Es{};       // secant soil modulus
     Table<double, kMaxNodes> q{};        // nodal distributed lateral load
     Table<double, kMaxNodes> ys{};       // free-field soil movement
-    Table<double, kMaxNodes> Q{};        // soil-movement load
+    Table<double, kMaxNodes> Q{};        // load term of the solver with a soil-movement profile, ys·Es + q
     Table<int, kMaxNodes> section{};     // pile section of the node
     Table<double, kMaxNodes> plasticMoment{};  // elastic-plastic sections
     Table<double, kMaxNodes> moment{}, slope{}, shear{}, soilReaction{}, totalStress{};
@@ -75,7 +75,8 @@ struct LoadCaseSummary {
 // Results of the load cases: the maxima of the case being reported, the output verification
 // of its report and the stored record of every reported case.
 struct CaseResults {
-    // Maxima of the current case, collected by computeNodeQuantities.
+    // Maxima of the current case, collected by computeNodeQuantities while the case is
+    // reported (the iteration leaves them alone).
     double maxMoment = 0.0, maxMomentDepth = 0.0;
     double maxShear = 0.0, maxShearDepth = 0.0;
     double maxTotalStress = 0.0;
@@ -144,7 +145,11 @@ void writeExcessDeflectionError(Run& run, double yTop, double yLimit);
 void writeNoConvergenceError(Run& run, int maxIterations, double dYmax, double deltaDYmax, double tol);
 
 // ---------------------------------------------------------------- results
-// Bending moment, slope, shear, soil reaction and stress of node k from the deflections.
+// Bending moment at node k from the deflections, EI·y'' (0 at the free tip). At nodes 1 and 2
+// it first gives the head increment the rigidity of the head, as the solver does.
+double bendingMomentAt(Run& run, int k);
+// Bending moment, slope, shear, soil reaction and stress of node k from the deflections, and
+// the maxima of the case with them.
 void computeNodeQuantities(Run& run, int k);
 // Report and plot records 9 and 10 of load case j after convergence.
 void writeLoadCaseReport(Run& run, int j, int iterations);

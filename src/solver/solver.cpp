@@ -2,7 +2,10 @@
 //
 //     EI·y'''' + P·y'' + Es·y − q = 0,
 //
-// for fixed soil moduli, flexural rigidities and loads. The pentadiagonal system of the pile is
+// for fixed soil moduli, flexural rigidities and loads. The load term is the distributed load
+// q(k), or, when a soil-movement profile is given, Q(k) = ys(k)·Es(k) + q(k) of the p-y
+// routines: the soil springs, anchored in the moving soil, push the pile along with it. The
+// pentadiagonal system of the pile is
 // never assembled: a recursion y(k) = B(k)·y(k−1) − A(k)·y(k−2) + C(k) + E(k) is built from
 // the tip upward (the two tip conditions, zero moment and the tip shear, eliminate the nodes
 // below the tip), the two head conditions of the load case close a small system for the
@@ -71,6 +74,7 @@ void buildRecursion(Run& run, double V) {
     const double Pp = run.loadCase.P * h * h;
     auto R = [&](int k) { return rigidity(nd, k); };
     auto at = [](int k) { return static_cast<std::size_t>(k); };
+    const auto& load = run.model.soilMovement.count >= 1 ? nd.Q : nd.q;
 
     // Tip node: zero moment, y(M+1) = 2y(M) − y(M−1), and the tip shear V.
     {
@@ -79,7 +83,7 @@ void buildRecursion(Run& run, double V) {
         s.D[m] = d;
         s.A[m] = (R(M) + R(M - 1)) / d;
         s.B[m] = 2.0 * (R(M) + R(M - 1) - Pp) / d;
-        s.C[m] = nd.q[m] * h4 / d;
+        s.C[m] = load[m] * h4 / d;
         s.E[m] = -2.0 * V * h3 / d;
     }
     // Node M − 1: the node below the tip is eliminated by the zero-moment condition.
@@ -92,7 +96,7 @@ void buildRecursion(Run& run, double V) {
         s.D[m] = d;
         s.A[m] = R(k - 1) / d;
         s.B[m] = (2.0 * (R(k) * (1.0 - Am) + R(k - 1)) - (1.0 - Am) * Pp) / d;
-        s.C[m] = (nd.q[m] * h4 + s.C[at(M)] * w) / d;
+        s.C[m] = (load[m] * h4 + s.C[at(M)] * w) / d;
         s.E[m] = s.E[at(M)] * w / d;
     }
     // General node: y(k+1) and y(k+2) of the difference equation replaced by their recursions.
@@ -106,7 +110,7 @@ void buildRecursion(Run& run, double V) {
         s.D[m] = d;
         s.A[m] = R(k - 1) / d;
         s.B[m] = (2.0 * (R(k) + R(k - 1)) - (1.0 - A1) * Pp - (2.0 * R(k) + (2.0 - B2) * R(k + 1)) * A1) / d;
-        s.C[m] = (nd.q[m] * h4 + s.C[m + 1] * W - s.C[m + 2] * R(k + 1)) / d;
+        s.C[m] = (load[m] * h4 + s.C[m + 1] * W - s.C[m + 2] * R(k + 1)) / d;
         s.E[m] = (s.E[m + 1] * W - s.E[m + 2] * R(k + 1)) / d;
     }
 }

@@ -4,7 +4,9 @@
 
 #include <pthread.h>
 
+#include <filesystem>
 #include <functional>
+#include <latch>
 #include <memory>
 #include <string>
 #include <thread>
@@ -171,6 +173,47 @@ TEST(RunSequence, OtherFileTagRunsOnWithTheEmptyModel) {
         EXPECT_TRUE(startsWith(out.messages, messagesAfterInput(hostFiles(dir)))) << input << "\n" << out.messages;
         EXPECT_TRUE(endsWith(out.messages, closing)) << input;
         EXPECT_EQ(out.plot, kPlotRecord1OfEmptyModel) << input;
+    }
+}
+
+// Parts of the lateral analysis the engine cannot compute yet stop the run with runtime error
+// 18 before any section or load case is computed, with the same text in the report and the
+// message file: a layer of a model without curves (stiff clay with free water, layer 2 below
+// soft clay), and loading by soil movements, which is refused before the layers are looked at.
+TEST(RunSequence, PartsNotAvailableAreRuntimeError18) {
+    const std::string stiffClay = mervik::testing::fixture("stiff_clay_not_available.lp6");
+    std::string soilMovement = stiffClay;
+    soilMovement.replace(soilMovement.find("UseSoilMovement NO"), 18, "UseSoilMovement YES");
+    soilMovement.replace(soilMovement.rfind("END"), 3, "SOIL MOVEMENTS\n2\n1 0.0 1.0\n2 20.0 0.0\nEND");
+    const struct {
+        std::string input;
+        std::string problem;
+    } cases[] = {
+        {stiffClay, "The p-y curves of layer 2 (Stiff Clay with Free Water)"},
+        {soilMovement, "Loading by soil movements"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        TempDir dir;
+        const HostRun out = runHost(dir, c.input);
+        EXPECT_EQ(out.result, 218);
+        const std::string block = "\n\n**** Runtime Error No. 18 ****\n\nProblem:  " + c.problem +
+                                  " cannot be computed by this version of the engine.\n"
+                                  "Solution:  Remove the option or the soil layer from the input data.\n\n";
+        const std::string closing = "\nThe analysis ended due to runtime error No. 18.\n\n";
+        EXPECT_TRUE(endsWith(out.report,
+                             block + "\n\nMervik ended prematurely due to runtime error number RUN00018\n" + closing))
+            << out.report;
+        // The echo ends its line with a blank line; the refusal follows it at once.
+        EXPECT_TRUE(endsWith(out.messages, "Output of input data completed\n\n" + block + closing)) << out.messages;
+        // Neither a section nor a load case was computed; the plot file holds records 1 and 2 only.
+        for (const char* text : {"Computing nonlinear bending stiffness", "Computing lateral response", "Iteration"})
+            EXPECT_EQ(out.messages.find(text), std::string::npos) << text;
+        EXPECT_EQ(out.report.find("Computed Values of Pile Loading and Deflection"), std::string::npos);
+        const std::vector<std::string> plot = mervik::testing::lines(out.plot);
+        ASSERT_EQ(plot.size(), 2u) << out.plot;
+        EXPECT_NE(plot[0].find("Line 1 :"), std::string::npos);
+        EXPECT_NE(plot[1].find("Line 2 :"), std::string::npos);
     }
 }
 
@@ -404,6 +447,10 @@ TEST_F(EndOfRun, ErrorClosingLines) {
 // ---------------------------------------------------------------------------------------------
 // Runs side by side
 
+std::string exampleInput(const char* name) {
+    return mervik::testing::readFile(std::filesystem::path(MERVIK_EXAMPLES) / name);
+}
+
 struct HostLayout {
     std::string names, input;
     std::string inputName, reportName, plotName, messagesName;
@@ -427,33 +474,89 @@ Outcome runLaidOut(const TempDir& dir, const HostLayout& layout, Run& run) {
     return out;
 }
 
-TEST(RunSequence, TwoRunsAtTheSameTimeDoNotMeet) {
+// Two lateral analyses (sections, iterations, reports) in two threads at the same time write,
+// run after run, the same three files as each does alone.
+TEST(RunSequence, TwoLateralAnalysesAtTheSameTimeDoNotMeet) {
     const HostLayout layouts[2] = {
-        {"input.lp6\nreport.out\nplot.plt\nmessages.msg\n", kValidInput, "input.lp6", "report.out", "plot.plt",
-         "messages.msg"},
-        {"second.dat\nsecond.rpt\nsecond.plot\nsecond.log\n", "", "second.dat", "second.rpt", "second.plot", "second.log"},
+        {"input.lp6\nreport.out\nplot.plt\nmessages.msg\n", exampleInput("pipe_pile_soft_clay.lp6"), "input.lp6",
+         "report.out", "plot.plt", "messages.msg"},
+        {"second.dat\nsecond.rpt\nsecond.plot\nsecond.log\n", exampleInput("drilled_shaft_sand_si.lp6"), "second.dat",
+         "second.rpt", "second.plot", "second.log"},
     };
     TempDir dirs[2];
     Outcome alone[2];
     for (int k = 0; k < 2; ++k) {
         auto run = std::make_unique<mervik::Run>();
         alone[k] = runLaidOut(dirs[k], layouts[k], *run);
+        ASSERT_EQ(alone[k].result, 0) << alone[k].messages;
+        ASSERT_NE(alone[k].report.find("Computed Values of Pile Loading and Deflection"), std::string::npos);
     }
-    ASSERT_EQ(alone[0].result, 0);
-    ASSERT_EQ(alone[1].result, 125);
 
+    constexpr int kRepeats = 10;
     int mismatches[2] = {0, 0};
+    std::latch start(2);  // both threads begin their first analysis together
     std::vector<std::thread> threads;
     for (int k = 0; k < 2; ++k) {
         threads.emplace_back([&, k] {
             auto run = std::make_unique<mervik::Run>();
-            for (int i = 0; i < 20; ++i)
+            start.arrive_and_wait();
+            for (int i = 0; i < kRepeats; ++i)
                 if (!(runLaidOut(dirs[k], layouts[k], *run) == alone[k])) ++mismatches[k];
         });
     }
     for (std::thread& t : threads) t.join();
     EXPECT_EQ(mismatches[0], 0);
     EXPECT_EQ(mismatches[1], 0);
+}
+
+// A run object used again starts from nothing of its previous run: whatever the first run and
+// the host left in its members, a second run on another input writes what a fresh run object
+// writes. The second input has a layer under the layering correction, so that stale equivalent
+// depths or marks would show.
+TEST(RunSequence, ReusedRunObjectWritesWhatAFreshOneWrites) {
+    const auto layout = [](const std::string& input) {
+        return HostLayout{"input.lp6\nreport.out\nplot.plt\nmessages.msg\n", input, "input.lp6", "report.out",
+                          "plot.plt", "messages.msg"};
+    };
+    const HostLayout first = layout(exampleInput("pipe_pile_soft_clay.lp6"));
+    const HostLayout second = layout(exampleInput("pipe_pile_clay_over_sand.lp6"));
+    TempDir dir;  // one directory, so that the file blocks agree
+    auto fresh = std::make_unique<mervik::Run>();
+    const Outcome expected = runLaidOut(dir, second, *fresh);
+    ASSERT_EQ(expected.result, 0) << expected.messages;
+
+    auto reused = std::make_unique<mervik::Run>();
+    ASSERT_EQ(runLaidOut(dir, first, *reused).result, 0);
+    // State left behind on purpose, in members a run only ever writes part of.
+    mervik::Run& r = *reused;
+    r.py.Fu.fill(1.0e9);
+    r.py.liquefiedResistance.fill(1.0e9);
+    r.py.reportPass = true;
+    r.py.rockCount = 3;
+    r.py.softClayJ = 0.25;
+    r.layers.xe.fill(12.0);
+    r.layers.marks.fill(true);
+    r.caseResults.stiffnessMode = true;
+    r.caseResults.maxMoment = 1.0e30;
+    r.caseResults.cases[1].headDeflection = 1.0e30;
+    r.lrfd.factored.shear.fill(1.0e6);
+    r.lrfd.combinationThrustIndex.fill(7);
+    r.nodes.Q.fill(1.0e6);
+    r.nodes.ys.fill(1.0);
+    r.nodes.beyondRelation.fill(true);
+    r.solver.previous.fill(1.0);
+    r.warnings.anyWarning = true;
+    r.warnings.counts[302] = 5;
+    r.momentCurvatureNames.count = kMaxMomentCurvatureNames;
+    r.model.loading.loadCaseCount = 3;
+    r.model.options.useLrfd = true;
+    r.errorNumber = 0;
+
+    const Outcome again = runLaidOut(dir, second, r);
+    EXPECT_EQ(again.result, expected.result);
+    EXPECT_EQ(again.report, expected.report);
+    EXPECT_EQ(again.plot, expected.plot);
+    EXPECT_EQ(again.messages, expected.messages);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // pile (acceptance not before iteration 6, iteration lines, no convergence within the limit).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -470,6 +471,59 @@ TEST_F(IterationLoop, BoundaryValuesOfTheCaseByType) {
         EXPECT_EQ(lc.P, 33.0) << "type " << c.type;
         EXPECT_FALSE(lc.lrfd);
     }
+}
+
+// The bending-stiffness update of every iteration takes only the moment at each node: the
+// maxima of the case and the other node results are left for the report. A steel pipe section
+// whose relation starts beyond every curvature of the pile keeps its initial rigidity, the
+// nodes' own, so the deflections are those of the same pile with an elastic section.
+TEST_F(IterationLoop, StiffnessUpdateLeavesTheCaseMaximaToTheReport) {
+    loadCase(1, 1, 11.0, 22.0, 0.0);
+    run->model.sections.section[1].sectionType = kElasticPile;
+    ASSERT_EQ(iterateLoadCase(*run, 1), 6);
+    std::vector<double> elastic;
+    for (int k = -1; k <= run->nodes.M + 1; ++k) elastic.push_back(run->nodes.y(k));
+
+    SetUp();  // a fresh run
+    loadCase(1, 1, 11.0, 22.0, 0.0);
+    run->model.axialThrusts.count = 1;  // one thrust, 0
+    SectionEITables& r = run->eiTables;
+    r.thrustCount = 1;
+    r.pointCount[1][1] = 2;
+    for (int i = 1; i <= 2; ++i) {
+        r.phi[1][1][i] = i;
+        r.M[1][1][i] = 1.0e6 * i;
+        r.EI[1][1][i] = 1.0e6;
+    }
+    run->model.sections.section[1].sectionType = kSteelPipePile;
+    ASSERT_EQ(iterateLoadCase(*run, 1), 6);
+    ASSERT_EQ(run->errorNumber, 0);
+
+    const PileNodes& n = run->nodes;
+    for (int k = -1; k <= n.M + 1; ++k) EXPECT_EQ(n.y(k), elastic[static_cast<std::size_t>(k + 1)]) << "node " << k;
+    for (int k = 1; k <= n.M; ++k) {
+        EXPECT_EQ(n.EI[k], 1.0e6) << "node " << k;
+        EXPECT_EQ(n.moment[k], 0.0) << "node " << k;
+        EXPECT_EQ(n.shear[k], 0.0) << "node " << k;
+    }
+    const CaseResults& results = run->caseResults;
+    EXPECT_EQ(results.maxMoment, 0.0);
+    EXPECT_EQ(results.maxShear, 0.0);
+    EXPECT_EQ(results.maxTotalStress, 0.0);
+    EXPECT_EQ(results.sectionMaxima[1].moment, 0.0);
+    EXPECT_EQ(results.sectionMaxima[1].momentNode, 0);
+    EXPECT_EQ(run->loadCase.V0, 11.0);
+
+    // The report then finds the largest moment EI·y'' of the deflected pile (none at the tip).
+    writeLoadCaseReport(*run, 1, 6);
+    double largest = 0.0;
+    for (int k = 1; k < n.M; ++k) {
+        const double M = 1.0e6 * (n.y(k - 1) - 2.0 * n.y(k) + n.y(k + 1));
+        if (std::abs(M) > std::abs(largest)) largest = M;
+    }
+    EXPECT_GT(std::abs(largest), 22.0);  // the head moment is not the largest
+    EXPECT_NEAR(results.maxMoment, largest, 1e-9 * std::abs(largest));
+    EXPECT_EQ(results.sectionMaxima[1].moment, results.maxMoment);
 }
 
 // An iterations limit of 5 ends the loop before a tolerance can be accepted: every iteration

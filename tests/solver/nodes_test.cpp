@@ -159,6 +159,19 @@ TEST_F(PileNodeSetup, TributaryMeanOfTheDistributedLoad) {
     }
 }
 
+// The solver's soil-movement load term starts every case as the distributed load: a triangle
+// w = x gives 3 at node 4 and 9.75 at the tip (as above), and nothing of an earlier value stays.
+TEST_F(PileNodeSetup, SoilMovementLoadTermStartsAsTheDistributedLoad) {
+    pile(10.0, 10);
+    layers({{0.0, 20.0}});
+    distributed({{0.0, 0.0}, {10.0, 10.0}});
+    nodes().Q.fill(-99.0);
+    setupLoadCaseNodes(*run, 1);
+    EXPECT_NEAR(nodes().Q[4], 3.0, 1e-12);
+    EXPECT_NEAR(nodes().Q[11], 9.75, 1e-12);
+    for (int k = 1; k <= nodes().M; ++k) EXPECT_EQ(nodes().Q[at(k)], nodes().q[at(k)]) << "node " << k;
+}
+
 // ------------------------------------------------------------------- rigidities and sections
 
 class TwoSectionPile : public PileNodeSetup {

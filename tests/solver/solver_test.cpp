@@ -164,6 +164,58 @@ TEST_F(SolverTest, RotationalStiffnessZeroEqualsFreeHeadWithoutMoment) {
     for (int k = -1; k <= run->nodes.M + 1; ++k) EXPECT_EQ(y(k), freeHead[static_cast<std::size_t>(k + 1)]);
 }
 
+// The load term is q(k) without a soil-movement profile and Q(k) with one. A free pile in
+// uniform soil under a uniform load term w translates without bending: y = w/Es at every node
+// (the difference equation reduces to Es·y = w, both head and tip conditions hold).
+TEST_F(SolverTest, LoadTermIsQWithASoilMovementProfile) {
+    const double w = 6.0, Es = 120.0;
+    const struct {
+        int profilePoints;
+        double q, Q;
+        double expected;
+    } cases[] = {
+        {0, w, 0.0, w / Es},
+        {0, 0.0, w, 0.0},
+        {1, 0.0, w, w / Es},
+        {1, w, 0.0, 0.0},
+        {2, 2.0 * w, w, w / Es},
+    };
+    for (const auto& c : cases) {
+        start();
+        uniformPile(40, 400.0, 1.0e9, Es);
+        run->model.soilMovement.count = c.profilePoints;
+        for (int k = 1; k <= run->nodes.M; ++k) {
+            run->nodes.q[k] = c.q;
+            run->nodes.Q[k] = c.Q;
+        }
+        solvePile(*run, 1);
+        ASSERT_FALSE(run->failed());
+        for (int k = -1; k <= run->nodes.M + 1; ++k)
+            EXPECT_NEAR(y(k), c.expected, 1e-9 * w / Es) << c.profilePoints << " profile points, node " << k;
+    }
+}
+
+// On a pile that uses every term of the scheme, the solution under a profile is that of the
+// load Q(k) given as q(k) without one.
+TEST_F(SolverTest, SolutionUnderAProfileIsThatOfTheLoadQ) {
+    irregularPile();
+    run->loadCase.V0 = 3000.0;
+    std::vector<double> load;
+    for (int k = 1; k <= run->nodes.M; ++k) load.push_back(run->nodes.q[k] + 0.5 * k);
+    for (int k = 1; k <= run->nodes.M; ++k) run->nodes.q[k] = load[static_cast<std::size_t>(k - 1)];
+    solvePile(*run, 1);
+    std::vector<double> expected;
+    for (int k = -1; k <= run->nodes.M + 1; ++k) expected.push_back(y(k));
+
+    start();
+    irregularPile();
+    run->loadCase.V0 = 3000.0;
+    run->model.soilMovement.count = 3;
+    for (int k = 1; k <= run->nodes.M; ++k) run->nodes.Q[k] = load[static_cast<std::size_t>(k - 1)];
+    solvePile(*run, 1);
+    for (int k = -1; k <= run->nodes.M + 1; ++k) EXPECT_EQ(y(k), expected[static_cast<std::size_t>(k + 1)]) << "node " << k;
+}
+
 // The head increment is made uniform (R(2) = R(1)) except for elastic and elastic-plastic
 // sections at node 2.
 TEST_F(SolverTest, RigidityOfNodeTwo) {
