@@ -31,8 +31,6 @@
 
 namespace mervik {
 
-inline constexpr double kUnsetEquivalentDepth = -10000.0;
-
 // How a model sums its layer resistance over the nodes of the layer: none; trapezoids between
 // the nodes and the tail resistance over one more increment at the last node; trapezoids and the
 // tail resistance from the last node to the layer bottom; one increment of the resistance at
@@ -149,7 +147,7 @@ void runPyModel(Run& run, int L) {
         const typename M::Depth& depth = *kept;
         if constexpr (M::kRules.layering) {
             const double xe = run.layers.xe[static_cast<std::size_t>(L)];
-            if (equivalentDepthDue(run, L, k) && (M::kRules.equivalentDepthEveryPass || xe == kUnsetEquivalentDepth)) {
+            if (equivalentDepthDue(run, L, k) && (M::kRules.equivalentDepthEveryPass || xe == kEquivalentDepthUnset)) {
                 const double F = resistanceAboveLayer(run, L);
                 run.layers.xe[static_cast<std::size_t>(L)] = M::equivalentDepth(run, at, depth, F);
                 at.d = curveDepths(run, L, k, true);
