@@ -3,20 +3,15 @@
 // increasing pile-head shear (about 24 iterations per case). Each iteration of the benchmark is
 // one complete run.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 
-#include "engine/run.hpp"
-#include "engine/run_sequence.hpp"
+#include "bench_run.hpp"
 
 namespace {
 
-namespace fs = std::filesystem;
 
 // p = pu·tanh(y/y50) sampled at 10 deflections: pu = 2000 lb/in, y50 = 0.4 in.
 std::string userCurve() {
@@ -39,35 +34,12 @@ std::string input() {
     return text + "0\nEND\n";
 }
 
-void LateralPipe500Increments10Cases(benchmark::State& state) {
-    const fs::path dir = fs::temp_directory_path() / ("mervik-lateral-bench-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    { std::ofstream(dir / "in.lp6") << input(); }
-    const mervik::RunFiles files{(dir / "in.lp6").string(), (dir / "in.out").string(), (dir / "in.plt").string(),
-                                 (dir / "in.msg").string()};
-    auto run = std::make_unique<mervik::Run>();
-    for (auto _ : state) {
-        const int result = mervik::runWithFiles(*run, files, dir);
-        if (result > 0) state.SkipWithError(("run ended with result " + std::to_string(result)).c_str());
-        benchmark::DoNotOptimize(result);
-    }
-    fs::remove_all(dir);
-}
+void LateralPipe500Increments10Cases(benchmark::State& state) { mervik::bench::runInput(state, input()); }
 
 // The bundled input of a pipe of 500 increments in Reese sand under three load cases.
 void ReeseSand500Increments(benchmark::State& state) {
-    const fs::path dir = fs::temp_directory_path() / ("mervik-sand-bench-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    fs::copy_file(fs::path(MERVIK_BENCH_INPUTS) / "reese_sand_500.lp6", dir / "in.lp6", fs::copy_options::overwrite_existing);
-    const mervik::RunFiles files{(dir / "in.lp6").string(), (dir / "in.out").string(), (dir / "in.plt").string(),
-                                 (dir / "in.msg").string()};
-    auto run = std::make_unique<mervik::Run>();
-    for (auto _ : state) {
-        const int result = mervik::runWithFiles(*run, files, dir);
-        if (result > 0) state.SkipWithError(("run ended with result " + std::to_string(result)).c_str());
-        benchmark::DoNotOptimize(result);
-    }
-    fs::remove_all(dir);
+    mervik::bench::runInput(state, 
+        mervik::bench::fileText(std::filesystem::path(MERVIK_BENCH_INPUTS) / "reese_sand_500.lp6"));
 }
 
 }  // namespace

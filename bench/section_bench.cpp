@@ -6,18 +6,13 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 
-#include <unistd.h>
-
-#include "engine/run.hpp"
-#include "engine/run_sequence.hpp"
+#include "bench_run.hpp"
 
 namespace {
 
-namespace fs = std::filesystem;
+using mervik::bench::runInput;
 
 std::string options() {
     return "OPTIONS\nUnits USCS\nUseLRFD NO\nComputeKmatrix NO\nUseTipShear NO\nUseSoilMovement NO\n"
@@ -58,20 +53,6 @@ std::string thrusts(int count, double step) {
     return text;
 }
 
-void runInput(benchmark::State& state, const std::string& input) {
-    const fs::path dir = fs::temp_directory_path() / ("mervik-bench-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    { std::ofstream(dir / "in.lp6") << input; }
-    const mervik::RunFiles files{(dir / "in.lp6").string(), (dir / "in.out").string(), (dir / "in.plt").string(),
-                                 (dir / "in.msg").string()};
-    auto run = std::make_unique<mervik::Run>();
-    for (auto _ : state) {
-        const int result = mervik::runWithFiles(*run, files, dir);
-        if (result > 0) state.SkipWithError(("run ended with result " + std::to_string(result)).c_str());
-        benchmark::DoNotOptimize(result);
-    }
-    fs::remove_all(dir);
-}
 
 void DrilledShaft10Thrusts(benchmark::State& state) {
     runInput(state, "MERVIK6\n" + options() + "SECTIONS\n1\n" + drilledShaft(1, 60.0) + thrusts(10, 50000.0) + "END\n");

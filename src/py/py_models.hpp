@@ -14,16 +14,10 @@ struct Run;
 // lies above it; mark it and then count it as rock-like; count it and then mark it; nothing.
 enum class RockMarkRule { MarkIfRockAbove, MarkThenCount, CountThenMark, None };
 
-// Class of a layer at an interface, for the strength there.
-enum class StrengthClass {
-    Other = 0,
-    Cohesive = 1,
-    Cohesionless = 2,
-    Rock = 3,
-    UserCurves = 4,
-    ElasticSubgrade = 5,
-    ByStrength = -1,  // cohesive when the strength at the interface is above 0, else cohesionless
-};
+// Class of a layer at an interface, for the strength there (1 cohesive, 2 cohesionless, 3 rock,
+// 4 user-input curves, 5 elastic subgrade, 0 any other; by strength: cohesive when the strength
+// at the interface is above 0, else cohesionless).
+enum class StrengthClass { Other, Cohesive, Cohesionless, Rock, UserCurves, ElasticSubgrade, ByStrength };
 
 // Model routine: layer L over the current node range, in the pass run.py.reportPass says.
 using PyModelRoutine = void (*)(Run& run, int L);
