@@ -540,11 +540,10 @@ void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int 
     storeErrorNumber(run, runtimeError(n));
 }
 
-bool surfaceAboveHeadResistance(Run& run, int L, double resistance) {
-    if (!(run.model.soil.groundSurface < -9.999999747378752E-6 && L == 1)) return false;
+void surfaceAboveHeadResistance(Run& run, int L, double resistance) {
+    if (!(run.model.soil.groundSurface < -9.999999747378752E-6 && L == 1)) return;
     const SoilLayer& layer = run.model.soil.layer[1];
     run.py.Fu[1] = resistance * 0.5 * (layer.depthBottom - layer.depthTop);
-    return true;
 }
 
 // ---------------------------------------------------------------- dispatch to the model

@@ -14,15 +14,17 @@ struct Run;
 struct SoilLayer;
 class Channel;
 
-// Depth values of one node kept for the load case: the values of a model's curve that depend
-// only on the node's depth (lookups, earth-pressure coefficients, ...), computed at the first
-// evaluation of the case and reused by every later iteration. An entry is valid for the
-// generation of the case it was made in and the layer and depths it was made for.
+// Depth values of one node kept for the load case: the pile width, the multipliers and the
+// values of a model's curve that depend only on the node's depth (lookups, earth-pressure
+// coefficients, ...), computed at the first evaluation of the case and reused by every later
+// iteration. An entry is valid for the generation of the case it was made in and the layer and
+// depths it was made for.
 inline constexpr int kPyDepthValuesBytes = 320;
 struct PyDepthCacheEntry {
     int generation = 0;
     int layer = 0;
     double xp = 0.0, zs = 0.0;
+    double b = 0.0, pm = 1.0, ym = 1.0;
     alignas(double) std::array<unsigned char, kPyDepthValuesBytes> values{};
 };
 

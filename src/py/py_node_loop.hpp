@@ -12,7 +12,7 @@
 //   kRules       the common rules the model applies (PyLawRules)
 //   lookUp(run, at, depth)            -> false after an error (the run has failed)
 //   repeatWarnings(run, depth)        the warnings of lookUp again, for a kept node
-//   equivalentDepth(run, at, depth, F) (kLayering only)
+//   equivalentDepth(run, at, depth, F) (layering only)
 //   curve(run, at, depth, previous, curve)
 //   resistance(curve), tailResistance(curve), surfaceResistance(curve)   (sums only)
 //   residualCounts(curve), residualResistance(curve)                     (optional)
@@ -59,29 +59,42 @@ struct PyPoint {
 // Runtime error of a Not-a-Number secant modulus (report only, no premature-end line).
 void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int k);
 // Layer resistance of layer 1 when the ground surface lies above the pile head: the model's
-// surface resistance over half the layer thickness. True when that rule applies.
-bool surfaceAboveHeadResistance(Run& run, int L, double resistance);
+// surface resistance over half the layer thickness (nothing otherwise).
+void surfaceAboveHeadResistance(Run& run, int L, double resistance);
 
 namespace pyloop {
 
-// The depth values of the point: kept in the node's entry for the load case (computed there at
-// the first evaluation, looked up at the later ones), or computed into `local` in the report
-// pass, whose depths are not the nodes'. Null after an error of the model's look-up.
+// Pile width and multipliers at the depth along the pile.
+inline void setPileValues(const Run& run, PyPoint& at) {
+    at.b = pileWidthAt(run, at.d.xp);
+    at.pm = pMultiplierAt(run, at.d.xp);
+    at.ym = yMultiplierAt(run, at.d.xp);
+}
+
+// The pile width, the multipliers and the model's depth values of the point: kept in the node's
+// entry for the load case (computed there at the first evaluation, looked up at the later
+// ones), or computed into `local` in the report pass, whose depths are not the nodes'. Null
+// after an error of the model's look-up.
 template <class M>
-const typename M::Depth* depthValues(Run& run, const PyPoint& at, typename M::Depth& local) {
+const typename M::Depth* depthValues(Run& run, PyPoint& at, typename M::Depth& local) {
     using Depth = typename M::Depth;
     static_assert(std::is_trivially_copyable_v<Depth> && sizeof(Depth) <= kPyDepthValuesBytes &&
                   alignof(Depth) <= alignof(double));
     if (run.py.reportPass) {
+        setPileValues(run, at);
         local = Depth{};
         return M::lookUp(run, at, local) ? &local : nullptr;
     }
     PyDepthCacheEntry& e = run.py.depthCache[static_cast<std::size_t>(at.k)];
     if (e.generation == run.py.depthGeneration && e.layer == at.L && e.xp == at.d.xp && e.zs == at.d.zs) {
+        at.b = e.b;
+        at.pm = e.pm;
+        at.ym = e.ym;
         const Depth* kept = std::launder(reinterpret_cast<const Depth*>(e.values.data()));
         M::repeatWarnings(run, *kept);
         return kept;
     }
+    setPileValues(run, at);
     e.generation = 0;  // invalid until the look-up has succeeded
     Depth* v = ::new (static_cast<void*>(e.values.data())) Depth{};
     if (!M::lookUp(run, at, *v)) return nullptr;
@@ -89,6 +102,9 @@ const typename M::Depth* depthValues(Run& run, const PyPoint& at, typename M::De
     e.layer = at.L;
     e.xp = at.d.xp;
     e.zs = at.d.zs;
+    e.b = at.b;
+    e.pm = at.pm;
+    e.ym = at.ym;
     return v;
 }
 
@@ -138,9 +154,6 @@ void runPyModel(Run& run, int L) {
         at.last = k == run.py.lastNode;
         at.row = row;
         at.d = curveDepths(run, L, k, M::kRules.layering);
-        at.b = pileWidthAt(run, at.d.xp);
-        at.pm = pMultiplierAt(run, at.d.xp);
-        at.ym = yMultiplierAt(run, at.d.xp);
 
         const typename M::Depth* kept = pyloop::depthValues<M>(run, at, local);
         if (kept == nullptr) return;

@@ -93,6 +93,7 @@ TEST_F(ElasticUserTest, ElasticSubgradeModulusIsPmTimesETimesWidthWhateverTheDef
     EXPECT_DOUBLE_EQ(Es(2), 4000.0);
 
     multipliers(0.5, 2.0);  // K = 0.5 * 2000 * 2 = 2000, Es = K / ym
+    newLoadCase();          // the multipliers changed
     pyElasticSubgrade(*run, 1);
     EXPECT_DOUBLE_EQ(Es(2), 1000.0);
 }

@@ -121,6 +121,7 @@ TEST_F(SoftClayTest, CyclicResidualUsesTheTransitionDepthWithItsMinimumOfTwoAndA
     };
     for (const Case& c : cases) {
         width(c.b);
+        newLoadCase();  // the pile changed
         const double y50 = 2.5 * 0.01 * c.b;
         deflect(20.0 * y50);  // beyond 15 y50: p = pur
         pySoftClay(*run, 1);

@@ -30,7 +30,7 @@ protected:
         run->input = InputText{};
         run->input.content = text;
     }
-    // Soil data changed by a test between two evaluations at the same depths: the depth values
+    // Soil or pile data changed by a test between two evaluations at the same depths: the values
     // the p-y models keep for a load case are computed anew, as in the next load case.
     void newLoadCase() { ++run->py.depthGeneration; }
     // The complete lines written so far.
