@@ -3,6 +3,7 @@
 // the secant modulus and the frame of a printed curve.
 #include "py/py_framework.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <string>
@@ -314,6 +315,32 @@ void dispatchPyCurves(Run& run, int iteration) {
     }
 }
 
+void vuggyLimestonePrePass(Run& run) {
+    PyWork& py = run.py;
+    py.reportPass = false;
+    ++py.depthGeneration;  // the pile and its nodes may be new
+    const int layerCount = std::min(run.model.soil.layerCount, kMaxLayers);
+    const int M = std::min(run.nodes.M, kMaxNodes);
+    for (int k = 1; k <= M; ++k) {
+        for (int L = 1; L <= layerCount; ++L) {
+            const int first = run.nodes.firstNode[at(L)];
+            const PyModelRow* row = pyModelRowOfLayer(run, L);
+            if (first == 0 || row == nullptr || row->code != kPyVuggyLimestone) continue;
+            // The deflections do not change during the pass, so every later evaluation of the
+            // layer would give the moduli of the first one again: only the marks go on.
+            if (k == 1) {
+                py.layer = L;
+                py.firstNode = first;
+                py.lastNode = run.nodes.i_BottomNodeInLayer[at(L)];
+                callLayerModel(run, L);
+                if (run.failed()) return;
+            }
+            if (py.rockCount > 0) run.layers.marks[at(L)] = true;
+            ++py.rockCount;
+        }
+    }
+}
+
 // ---------------------------------------------------------------- lookups
 
 double fn_c(Run& run, double x) {
@@ -538,6 +565,10 @@ void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int 
     writeBlankLines(r, 1);
     writeTextLine(r, "This problem is usually due to a required soil property being left equal to zero.");
     storeErrorNumber(run, runtimeError(n));
+}
+
+void noteModulusNotANumber(Run& run, const PyModelRow& row) {
+    if (!row.nanNote.empty()) writeTextLine(run.messages, row.nanNote);
 }
 
 void surfaceAboveHeadResistance(Run& run, int L, double resistance) {

@@ -49,6 +49,11 @@ void runLayerLoop(Run& run, int iteration);
 // with iteration 1 also replaces Not-a-Number moduli by 0.
 void dispatchPyCurves(Run& run, int iteration);
 
+// Before the first curves of a case: the layers of vuggy limestone that hold nodes evaluated
+// at the deflections present, marked and counted as rock-like layers as the layer loop does,
+// once for every node of the pile (the count goes on from the last pass).
+void vuggyLimestonePrePass(Run& run);
+
 // Property lookups at a depth x below the pile head (computation units).
 double fn_c(Run& run, double x);
 double averageStrength(Run& run, double x);

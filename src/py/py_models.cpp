@@ -14,28 +14,28 @@ namespace {
 // code, name, echo name, has a model, routine (null: not built yet), rock mark, strength class;
 // then, for the models that print curves: texts of plot records 7 and 8, their wording and
 // layout, the Not-a-Number errors at the limiting and a computed modulus, the model's name in
-// that message and a heading of its own.
+// that message and a heading of its own, or the note of a model that goes on with it.
 constexpr std::array<PyModelRow, kPyModelCount> kPyModels = {{
-    {1, "SoftClay", "Soft Clay", true, pySoftClay, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "soft clay", "soft clay", false, false, 33, 34, "soft clay", ""},
-    {2, "StfClyBW", "Stiff Clay with Free Water", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", ""},
-    {3, "StfClyAW", "Stiff Clay w/o Free Water", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", ""},
-    {4, "StfClyAK", "Stiff Clay w/o Free Water, using k", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", ""},
-    {5, "Sand", "Sand (Reese, et al.)", true, pySand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "sand", "sand", false, false, 32, 31, "Reese Sand", ""},
-    {6, "API Sand", "API Sand", true, pyApiSand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "API sand", "API sand", false, false, 0, 0, "", ""},
-    {7, "Liq Sand", "Liquefied Sand", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "", "", false, false, 0, 0, "", ""},
-    {8, "WeakRock", "Weak Rock", true, nullptr, RockMarkRule::CountThenMark, StrengthClass::Rock, "", "", false, false, 0, 0, "", ""},
-    {9, "Vuggy LS", "Vuggy Limestone", true, nullptr, RockMarkRule::MarkThenCount, StrengthClass::Rock, "", "", false, false, 0, 0, "", ""},
-    {10, "Piedmont", "Piedmont Residual", true, nullptr, RockMarkRule::MarkThenCount, StrengthClass::Other, "", "", false, false, 0, 0, "", ""},
-    {11, "Cem Silt", "Cemented Silt", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::ByStrength, "", "", false, false, 0, 0, "", ""},
-    {12, "KS Loess", "Loess", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "", "", false, false, 0, 0, "", ""},
-    {13, "Elast SG", "Elastic Subgrade", true, pyElasticSubgrade, RockMarkRule::MarkThenCount, StrengthClass::ElasticSubgrade, "elastic subgrade soil", "elastic subgrade", false, false, 0, 0, "", ""},
-    {14, "User p-y", "User Input p-y Curves", true, pyUserCurves, RockMarkRule::None, StrengthClass::UserCurves, "user-input p-y curve", "user-input p-y curve", false, true, 0, 0, "", ""},
-    {15, "SoftClyJ", "Soft Clay with User-defined J", true, pySoftClay, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "soft clay with J", "API soft clay", true, false, 35, 36, "API soft clay", "**** Runtime Error No 36. ****"},
-    {16, "MassRock", "Massive Rock", true, nullptr, RockMarkRule::MarkThenCount, StrengthClass::Rock, "", "", false, false, 0, 0, "", ""},
-    {17, "Frz Soil", "Frozen Soil", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", ""},
-    {18, "Undefined", "", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", ""},
-    {19, "Undefined", "", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", ""},
-    {20, "Undefined", "", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", ""},
+    {1, "SoftClay", "Soft Clay", true, pySoftClay, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "soft clay", "soft clay", false, false, 33, 34, "soft clay", "", ""},
+    {2, "StfClyBW", "Stiff Clay with Free Water", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", "", ""},
+    {3, "StfClyAW", "Stiff Clay w/o Free Water", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", "", ""},
+    {4, "StfClyAK", "Stiff Clay w/o Free Water, using k", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", "", ""},
+    {5, "Sand", "Sand (Reese, et al.)", true, pySand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "sand", "sand", false, false, 32, 31, "Reese Sand", "", ""},
+    {6, "API Sand", "API Sand", true, pyApiSand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "API sand", "API sand", false, false, 0, 0, "", "", ""},
+    {7, "Liq Sand", "Liquefied Sand", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "", "", false, false, 0, 0, "", "", ""},
+    {8, "WeakRock", "Weak Rock", true, nullptr, RockMarkRule::CountThenMark, StrengthClass::Rock, "", "", false, false, 0, 0, "", "", ""},
+    {9, "Vuggy LS", "Vuggy Limestone", true, nullptr, RockMarkRule::MarkThenCount, StrengthClass::Rock, "", "", false, false, 0, 0, "", "", ""},
+    {10, "Piedmont", "Piedmont Residual", true, nullptr, RockMarkRule::MarkThenCount, StrengthClass::Other, "", "", false, false, 0, 0, "", "", ""},
+    {11, "Cem Silt", "Cemented Silt", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::ByStrength, "", "", false, false, 0, 0, "", "", ""},
+    {12, "KS Loess", "Loess", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "", "", false, false, 0, 0, "", "", ""},
+    {13, "Elast SG", "Elastic Subgrade", true, pyElasticSubgrade, RockMarkRule::MarkThenCount, StrengthClass::ElasticSubgrade, "elastic subgrade soil", "elastic subgrade", false, false, 0, 0, "", "", ""},
+    {14, "User p-y", "User Input p-y Curves", true, pyUserCurves, RockMarkRule::None, StrengthClass::UserCurves, "user-input p-y curve", "user-input p-y curve", false, true, 0, 0, "", "", ""},
+    {15, "SoftClyJ", "Soft Clay with User-defined J", true, pySoftClay, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "soft clay with J", "API soft clay", true, false, 35, 36, "API soft clay", "**** Runtime Error No 36. ****", ""},
+    {16, "MassRock", "Massive Rock", true, nullptr, RockMarkRule::MarkThenCount, StrengthClass::Rock, "", "", false, false, 0, 0, "", "", ""},
+    {17, "Frz Soil", "Frozen Soil", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", "", ""},
+    {18, "Undefined", "", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", "", ""},
+    {19, "Undefined", "", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", "", ""},
+    {20, "Undefined", "", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", "", ""},
 }};
 
 }  // namespace

@@ -39,6 +39,8 @@ struct PyModelRow {
     // the computed-value error that differs from the usual one.
     int nanLimitingError = 0, nanComputedError = 0;
     std::string_view nanText, nanComputedHeading;
+    // A model without such errors that goes on with the modulus notes it in the message file.
+    std::string_view nanNote;
 };
 
 // The row of a model name (with or without its padding); null for a name of no model code.

@@ -10,11 +10,13 @@
 //   Depth        values depending only on the depth (trivially copyable, kept per node)
 //   Curve        the curve at the node's curve depth and deflection
 //   kRules       the common rules the model applies (PyLawRules)
+//   enter(run)                        (optional) once before the nodes of the layer
 //   lookUp(run, at, depth)            -> false after an error (the run has failed)
 //   repeatWarnings(run, depth)        the warnings of lookUp again, for a kept node
 //   equivalentDepth(run, at, depth, F) (layering only)
 //   curve(run, at, depth, previous, curve)
-//   resistance(curve), tailResistance(curve), surfaceResistance(curve)   (sums only)
+//   resistance(curve), tailResistance(curve)                             (sums only)
+//   surfaceResistance(curve)          (optional) layer 1 when the ground lies above the head
 //   residualCounts(curve), residualResistance(curve)                     (optional)
 //   threshold(curve), limitingModulus(curve), p(curve, y)
 //   print(run, at, depth, curve)
@@ -39,12 +41,15 @@ enum class LayerResistance { None, TrapezoidsLastIncrement, TrapezoidsToLayerBot
 
 // The common rules a model applies: the curve depth of a lower layer starts at the equivalent
 // depth of its top (layering); that depth is recomputed in every pass, or computed once in a
-// run; how the layer resistance is summed; Es = pm p / yc / ym instead of pm p / (ym yc).
+// run; how the layer resistance is summed; Es = pm p / yc / ym instead of pm p / (ym yc); the
+// deflection of the curve is taken relative to the free-field soil movement and the movement
+// load is set (otherwise the pile deflection alone, and no movement load).
 struct PyLawRules {
     bool layering = false;
     bool equivalentDepthEveryPass = true;
     LayerResistance resistance = LayerResistance::None;
     bool secantDividesInTurn = false;
+    bool relativeToSoilMovement = true;
 };
 
 // One point of the layer's range: node k in the solve pass, output depth k in the report pass.
@@ -58,6 +63,9 @@ struct PyPoint {
 
 // Runtime error of a Not-a-Number secant modulus (report only, no premature-end line).
 void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int k);
+// The model's note of a Not-a-Number secant modulus in the message file, for a model that goes
+// on with it (nothing for a model without a note).
+void noteModulusNotANumber(Run& run, const PyModelRow& row);
 // Layer resistance of layer 1 when the ground surface lies above the pile head: the model's
 // surface resistance over half the layer thickness (nothing otherwise).
 void surfaceAboveHeadResistance(Run& run, int L, double resistance);
@@ -133,7 +141,9 @@ void addLayerResistance(Run& run, const PyPoint& at, const typename M::Curve& pr
                     }
                 }
             }
-            surfaceAboveHeadResistance(run, at.L, M::surfaceResistance(c));
+            if constexpr (requires { M::surfaceResistance(c); }) {
+                surfaceAboveHeadResistance(run, at.L, M::surfaceResistance(c));
+            }
         }
     }
 }
@@ -146,6 +156,7 @@ void runPyModel(Run& run, int L) {
     const PyModelRow* row = pyModelRowOfLayer(run, L);
     typename M::Curve previous{};
     typename M::Depth local;  // the depth values of a printed curve
+    if constexpr (requires { M::enter(run); }) M::enter(run);
     for (int k = run.py.firstNode; k <= run.py.lastNode && k <= kMaxNodes; ++k) {
         PyPoint at;
         at.L = L;
@@ -176,7 +187,8 @@ void runPyModel(Run& run, int L) {
         pyloop::addLayerResistance<M>(run, at, previous, c);
         previous = c;
 
-        const double yc = relativeDeflection(run, k) / at.ym;
+        const double y = M::kRules.relativeToSoilMovement ? relativeDeflection(run, k) : std::fabs(run.nodes.y(k));
+        const double yc = y / at.ym;
         const bool limiting = yc < M::threshold(c);
         double Es = 0.0;
         if (limiting) {
@@ -187,11 +199,14 @@ void runPyModel(Run& run, int L) {
             Es = at.pm * M::p(c, yc) / (at.ym * yc);
         }
         run.nodes.Es[static_cast<std::size_t>(k)] = Es;
-        if (std::isnan(Es) && row != nullptr && row->nanComputedError != 0) {
-            raiseModulusNotANumber(run, *row, limiting, k);
-            return;
+        if (std::isnan(Es) && row != nullptr) {
+            if (row->nanComputedError != 0) {
+                raiseModulusNotANumber(run, *row, limiting, k);
+                return;
+            }
+            noteModulusNotANumber(run, *row);
         }
-        setSoilMovementLoad(run, k);
+        if constexpr (M::kRules.relativeToSoilMovement) setSoilMovementLoad(run, k);
     }
 }
 

@@ -320,11 +320,9 @@ int iterateLoadCase(Run& run, int j) {
     run.solver.previous.fill(0.0);
     selectBoundaryValues(run, j);
 
-    // Vuggy limestone needs its layers evaluated node by node before the first curves of the
-    // case (every node k = 1..M, calling the routine of every layer of that model that holds
-    // nodes, marking the layer and counting it as a rock-like layer as the layer loop does).
-    // No vuggy limestone model exists yet: layers of that model stop the run before any load
-    // case, so there is nothing to evaluate here.
+    // Vuggy limestone has its layers evaluated before the first curves of the case.
+    vuggyLimestonePrePass(run);
+    if (run.failed()) return 0;
 
     dispatchPyCurves(run, 0);
     if (run.failed()) return 0;

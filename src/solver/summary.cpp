@@ -221,9 +221,9 @@ CaseOutcome iterateStiffnessCase(Run& run, int i, int& iterations) {
     run.solver.previous.fill(0.0);
     selectStiffnessConditions(run, i);
 
-    // Layers of vuggy limestone are evaluated node by node here before the first curves of the
-    // case, as for an ordinary load case, once that model exists; the run sequence stops runs
-    // with such layers before any load case.
+    // Vuggy limestone has its layers evaluated before the first curves of the case.
+    vuggyLimestonePrePass(run);
+    if (run.failed()) return CaseOutcome::Error;
 
     dispatchPyCurves(run, 0);
     if (run.failed()) return CaseOutcome::Error;
