@@ -178,18 +178,17 @@ TEST(RunSequence, OtherFileTagRunsOnWithTheEmptyModel) {
 
 // Parts of the lateral analysis the engine cannot compute yet stop the run with runtime error
 // 18 before any section or load case is computed, with the same text in the report and the
-// message file: a layer of a model without curves (stiff clay with free water, layer 2 below
-// soft clay), and loading by soil movements, which is refused before the layers are looked at.
+// message file: a layer of a model without curves (loess, layer 2 below soft clay), and loading by soil movements, which is refused before the layers are looked at.
 TEST(RunSequence, PartsNotAvailableAreRuntimeError18) {
-    const std::string stiffClay = mervik::testing::fixture("stiff_clay_not_available.lp6");
-    std::string soilMovement = stiffClay;
+    const std::string loess = mervik::testing::fixture("model_not_available.lp6");
+    std::string soilMovement = loess;
     soilMovement.replace(soilMovement.find("UseSoilMovement NO"), 18, "UseSoilMovement YES");
     soilMovement.replace(soilMovement.rfind("END"), 3, "SOIL MOVEMENTS\n2\n1 0.0 1.0\n2 20.0 0.0\nEND");
     const struct {
         std::string input;
         std::string problem;
     } cases[] = {
-        {stiffClay, "The p-y curves of layer 2 (Stiff Clay with Free Water)"},
+        {loess, "The p-y curves of layer 2 (Loess)"},
         {soilMovement, "Loading by soil movements"},
     };
     for (const auto& c : cases) {
