@@ -97,14 +97,15 @@ void writeLogical(Channel& channel, std::string_view label, bool value, std::str
     Line(channel).blanks(1).text(label).blanks(1).text(value ? "T" : "F").text(tail).end();
 }
 
-void raiseStrengthClassError(Run& run, double x, int upperClass, int lowerClass, int k) {
+void raiseStrengthClassError(Run& run, const StrengthLookupTexts& texts, double x, int upperClass, int lowerClass,
+                             int k) {
     Channel& r = run.report;
     writeBlankLines(r, 2);
     writeFreeText(r, "***** Runtime Error No. 30 *****");
     writeBlankLines(r, 1);
-    writeFreeText(r, "Please report this error, with the input data file, to the program support contact.");
+    writeFreeText(r, texts.supportLine);
     writeBlankLines(r, 1);
-    writeFreeForm(r, {"X value for f(c) =", x});
+    writeFreeForm(r, {texts.depthLabel, x});
     writeFreeText(r, "Soil types: 1 = cohesive, 2 = cohesionless, 3 = rock, 4= user input)");
     writeFreeForm(r, {"Soil type above        =", upperClass});
     writeFreeForm(r, {"Soil type below        =", lowerClass});
@@ -119,15 +120,15 @@ void raiseStrengthClassError(Run& run, double x, int upperClass, int lowerClass,
     raiseRuntimeError(run, 30);
 }
 
-void raiseInterfaceNotFound(Run& run, double x, int upper) {
+void raiseInterfaceNotFound(Run& run, const StrengthLookupTexts& texts, double x, int upper) {
     Channel& r = run.report;
     const PyWork& py = run.py;
     writeTextLines(r, {"", "", "Internal error in function C (undrained shear strength)",
                        "The layer interface cannot be located", "Please contact Tarnwell for support", ""});
     writeFreeForm(r, {"Elevation             =", x});
-    writeLogical(r, "b_AtInterface         =", py.b_AtInterface);
-    writeLogical(r, "b_InMiddle            =", py.b_InMiddle);
-    writeLogical(r, "b_AtTip               =", py.b_AtTip);
+    writeLogical(r, texts.atInterfaceLabel, py.b_AtInterface);
+    writeLogical(r, texts.inMiddleLabel, py.b_InMiddle);
+    writeLogical(r, texts.atTipLabel, py.b_AtTip);
     writeLogical(r, "b_AtNode              =", py.b_AtInterface);
     writeFreeForm(r, {"Layer index above     =", upper});
     writeFreeForm(r, {"Layer index below     =", upper + 1});
@@ -139,7 +140,7 @@ void raiseInterfaceNotFound(Run& run, double x, int upper) {
     raiseRunError(run, "RUN00999", kInternalError);
 }
 
-void writeError5(Run& run, Channel& c, double x, double deepest) {
+void writeError5(Run& run, Channel& c, double x, double deepest, bool) {
     const std::string& unit = run.units.DeflectionUnit;
     writeInputErrorHeading(c, 5);
     writeTextLines(c, {"", "An error was detected that is related to an incompatibility between ",
@@ -343,7 +344,13 @@ void vuggyLimestonePrePass(Run& run) {
 
 // ---------------------------------------------------------------- lookups
 
-double fn_c(Run& run, double x) {
+constexpr StrengthLookupTexts kShearStrengthTexts{
+    writeError5, "Please report this error, with the input data file, to the program support contact.",
+    "X value for f(c) =", "b_AtInterface         =", "b_InMiddle            =", "b_AtTip               ="};
+
+double fn_c(Run& run, double x) { return strengthAtDepth(run, x, kShearStrengthTexts); }
+
+double strengthAtDepth(Run& run, double x, const StrengthLookupTexts& texts) {
     PyWork& py = run.py;
     const int n2 = run.model.soil.propertyPointCount;
     py.b_AtInterface = false;
@@ -357,8 +364,8 @@ double fn_c(Run& run, double x) {
     while (k <= n2 && !(x <= depthAt(run, k) + kPointTolerance)) ++k;
     if (k > n2) {
         const double deepest = n2 >= 1 ? depthAt(run, n2) : 0.0;
-        writeError5(run, run.report, x, deepest);
-        writeError5(run, run.messages, x, deepest);
+        texts.writeBelowProfile(run, run.report, x, deepest, true);
+        texts.writeBelowProfile(run, run.messages, x, deepest, false);
         raiseInputError(run, 5);
         return 0.0;
     }
@@ -388,11 +395,11 @@ double fn_c(Run& run, double x) {
                 } else if (classUpper == 2 || classUpper == 4 || classUpper == 5) {
                     if (classLower == 1 || classLower == 3) return cl;
                 }
-                raiseStrengthClassError(run, x, classUpper, classLower, k);
+                raiseStrengthClassError(run, texts, x, classUpper, classLower, k);
                 return 0.0;
             }
         }
-        raiseInterfaceNotFound(run, x, upper);
+        raiseInterfaceNotFound(run, texts, x, upper);
         return 0.0;
     }
 

@@ -56,6 +56,17 @@ void vuggyLimestonePrePass(Run& run);
 
 // Property lookups at a depth x below the pile head (computation units).
 double fn_c(Run& run, double x);
+// The strength lookup of fn_c with the texts of its errors given: the pile below the strength
+// data (input error 5, written to the report and then to the message file), the support line
+// and depth label of runtime error 30 and the flag labels of the internal error.
+struct StrengthLookupTexts {
+    void (*writeBelowProfile)(Run& run, Channel& channel, double x, double deepest, bool reportFile);
+    std::string_view supportLine, depthLabel;
+    std::string_view atInterfaceLabel, inMiddleLabel, atTipLabel;
+};
+double strengthAtDepth(Run& run, double x, const StrengthLookupTexts& texts);
+// Strength for the check of a massive rock layer (the rules of fn_c, with its own texts).
+double fn_HB_qu_at_DepthX(Run& run, double x);
 double averageStrength(Run& run, double x);
 double averageUnitWeight(Run& run, double x);
 double eps50At(const Run& run, double x);

@@ -31,7 +31,7 @@ constexpr std::array<PyModelRow, kPyModelCount> kPyModels = {{
     {13, "Elast SG", "Elastic Subgrade", true, pyElasticSubgrade, RockMarkRule::MarkThenCount, StrengthClass::ElasticSubgrade, "elastic subgrade soil", "elastic subgrade", false, false, 0, 0, "", "", ""},
     {14, "User p-y", "User Input p-y Curves", true, pyUserCurves, RockMarkRule::None, StrengthClass::UserCurves, "user-input p-y curve", "user-input p-y curve", false, true, 0, 0, "", "", ""},
     {15, "SoftClyJ", "Soft Clay with User-defined J", true, pySoftClay, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "soft clay with J", "API soft clay", true, false, 35, 36, "API soft clay", "**** Runtime Error No 36. ****", ""},
-    {16, "MassRock", "Massive Rock", true, nullptr, RockMarkRule::MarkThenCount, StrengthClass::Rock, "", "", false, false, 0, 0, "", "", ""},
+    {16, "MassRock", "Massive Rock", true, pyMassiveRock, RockMarkRule::MarkThenCount, StrengthClass::Rock, "", "", false, false, 0, 0, "", "", ""},
     {17, "Frz Soil", "Frozen Soil", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", "", ""},
     {18, "Undefined", "", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", "", ""},
     {19, "Undefined", "", false, nullptr, RockMarkRule::None, StrengthClass::Other, "", "", false, false, 0, 0, "", "", ""},

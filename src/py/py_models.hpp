@@ -58,5 +58,6 @@ void pySand(Run& run, int L);            // code 5
 void pyApiSand(Run& run, int L);         // code 6
 void pyUserCurves(Run& run, int L);      // code 14
 void pyElasticSubgrade(Run& run, int L); // code 13
+void pyMassiveRock(Run& run, int L);     // code 16: checks the layer and ends the analysis
 
 }  // namespace mervik
