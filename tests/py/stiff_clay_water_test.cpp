@@ -295,7 +295,9 @@ TEST_F(StiffClayWaterTest, PrintedCyclicCurvesFollowEveryBranchBelowTheInitialLi
     EXPECT_NEAR(points[9].p, 84.624, 1E-3);
     // x = 40: peak 0.3 * 1100 = 330 at 0.45 yp = 0.1107, under the line's 442.8.
     EXPECT_NEAR(points[2 * 17 + 9].p, 330.0, 1E-4);
-    // The plot records name the loading.
+    // The cyclic title and number of cycles; the plot records name the loading.
+    EXPECT_EQ(r.rfind("\n\np-y Curve Computed Using Cyclic Criteria for Stiff Clay with Free Water\n\n", 0), 0u);
+    EXPECT_NE(r.find(row("Number of Cycles of Loading", "        100.") + "\n        y, "), std::string::npos);
     EXPECT_NE(plot().find("Line 8(17): y, p, for cyclic stiff clay with free water\n"), std::string::npos);
     EXPECT_EQ(plot().find("static"), std::string::npos);
 }
