@@ -17,7 +17,7 @@ namespace {
 // that message and a heading of its own, or the note of a model that goes on with it.
 constexpr std::array<PyModelRow, kPyModelCount> kPyModels = {{
     {1, "SoftClay", "Soft Clay", true, pySoftClay, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "soft clay", "soft clay", false, false, 33, 34, "soft clay", "", ""},
-    {2, "StfClyBW", "Stiff Clay with Free Water", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", "", ""},
+    {2, "StfClyBW", "Stiff Clay with Free Water", true, pyStiffClayWater, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "stiff clay with free water", "stiff clay with free water", false, false, 0, 0, "", "", "Error in stiff clay with water at line 502"},
     {3, "StfClyAW", "Stiff Clay w/o Free Water", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", "", ""},
     {4, "StfClyAK", "Stiff Clay w/o Free Water, using k", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", "", ""},
     {5, "Sand", "Sand (Reese, et al.)", true, pySand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "sand", "sand", false, false, 32, 31, "Reese Sand", "", ""},

@@ -30,7 +30,8 @@ struct PyModelRow {
     PyModelRoutine routine = nullptr;   // null while the model is not built: the run is refused
     RockMarkRule mark = RockMarkRule::None;
     StrengthClass strength = StrengthClass::Other;
-    // Printed curve: model texts of plot records 7 and 8 and their layouts.
+    // Printed curve: model texts of plot records 7 and 8 and their layouts (stiff clay with free
+    // water puts the loading, "static " or "cyclic ", before its record 8 text).
     std::string_view curveText, pointText;
     bool curveTextWithJ = false;        // record 7 worded "no. points on p-y curve no."
     bool pointTextWide = false;         // record 8 in the wide layout
@@ -54,6 +55,7 @@ bool pyModelNotBuilt(int code);
 
 // Model routines.
 void pySoftClay(Run& run, int L);        // codes 1 and 15
+void pyStiffClayWater(Run& run, int L); // code 2
 void pySand(Run& run, int L);            // code 5
 void pyApiSand(Run& run, int L);         // code 6
 void pyUserCurves(Run& run, int L);      // code 14

@@ -25,7 +25,7 @@ TEST(PyModelTable, EveryCodeHasItsNameMarkRuleAndStrengthClass) {
     };
     const Case cases[] = {
         {1, "SoftClay", M::MarkIfRockAbove, S::Cohesive, true, false},
-        {2, "StfClyBW", M::MarkIfRockAbove, S::Cohesive, false, true},
+        {2, "StfClyBW", M::MarkIfRockAbove, S::Cohesive, true, false},
         {3, "StfClyAW", M::MarkIfRockAbove, S::Cohesive, false, true},
         {4, "StfClyAK", M::MarkIfRockAbove, S::Cohesive, false, true},
         {5, "Sand", M::MarkIfRockAbove, S::Cohesionless, true, false},

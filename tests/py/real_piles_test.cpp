@@ -1,7 +1,8 @@
 // Real piles in real soils from end to end: a steel pipe in soft clay, a drilled shaft in sand
-// (SI units) and a pipe in clay over sand with a free and a fixed head. Each converged case must
-// be in lateral equilibrium: the soil reaction over the pile balances the pile-head shear (no
-// tip shear, no distributed load); and the summary records repeat the case results.
+// (SI units), a pipe in clay over sand with a free and a fixed head and a pipe in stiff clay
+// below free water. Each converged case must be in lateral equilibrium: the soil reaction over
+// the pile balances the pile-head shear (no tip shear, no distributed load); and the summary
+// records repeat the case results.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -35,6 +36,7 @@ TEST(RealPiles, ExamplesRunToEquilibrium) {
         {"pipe_pile_soft_clay.lp6", 20000.0},
         {"drilled_shaft_sand_si.lp6", 200.0},
         {"pipe_pile_clay_over_sand.lp6", 20000.0},
+        {"pipe_pile_stiff_clay_free_water.lp6", 20000.0},
     };
     for (const Example& e : examples) {
         SCOPED_TRACE(e.file);
