@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <filesystem>
 #include <initializer_list>
 #include <limits>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "support/memory_run.hpp"
+#include "support/temp_run.hpp"
 
 namespace mervik::testing {
 
@@ -52,6 +54,24 @@ inline bool hasLines(const std::string& text, const std::vector<std::string>& li
 
 inline void expectRelative(double actual, double expected, double tolerance = 1E-12) {
     EXPECT_NEAR(actual, expected, std::fabs(expected) * tolerance + 1E-300);
+}
+
+// Soil reaction over the pile, the integral of Es y by the trapezoidal rule.
+inline double soilReaction(const PileNodes& nodes) {
+    double total = 0.0;
+    for (int n = 1; n < nodes.M; ++n) {
+        const auto a = static_cast<std::size_t>(n), b = static_cast<std::size_t>(n + 1);
+        total += 0.5 * nodes.h * (nodes.Es[a] * nodes.y(n) + nodes.Es[b] * nodes.y(n + 1));
+    }
+    return total;
+}
+
+// Runs the example input file as the host does, in dir; the result code of the run.
+inline int runExample(const TempDir& dir, const std::string& example, Run& run) {
+    dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
+    dir.write("M_vs_EI_report_names.txt", "");
+    dir.write("input.lp6", readFile(std::filesystem::path(MERVIK_EXAMPLES) / example));
+    return runInDir(dir, run);
 }
 
 class RockRunTest : public MemoryRunTest {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -217,6 +218,29 @@ TEST_F(VuggyLimestoneTest, PassBeforeTheFirstCurvesSetsModuliWarnsAndMarks) {
     EXPECT_TRUE(run->layers.marks[2]);
     EXPECT_FALSE(run->layers.marks[1]);
     EXPECT_EQ(run->py.rockCount, 5);  // counted once for every node of the pile
+}
+
+}  // namespace
+}  // namespace mervik
+
+namespace mervik {
+namespace {
+
+TEST(VuggyLimestoneShaft, SocketedShaftBelowSoftClayRunsToEquilibrium) {
+    testing::TempDir dir;
+    auto run = std::make_unique<mervik::Run>();
+    ASSERT_EQ(testing::runExample(dir, "drilled_shaft_vuggy_limestone.lp6", *run), 0) << dir.read("messages.msg");
+    // The soil reaction balances the head shear of 50000 lbs (no tip shear, no distributed load).
+    EXPECT_NEAR(testing::soilReaction(run->nodes), 50000.0, 500.0);
+    // The curve printed at 20 ft in the limestone (qu = 1500 psi, su = 750 psi, b = 36 in): the
+    // second line starts at w = 0.0004 * 36 = 0.0144 in with pw = 0.8 * 36 * 750 = 21600 lb/in
+    // and ends at yp = 0.0024 * 36 = 0.0864 in with b su = 27000 lb/in.
+    const auto points = plottedPoints(dir.read("plot.plt"));
+    ASSERT_EQ(points.size(), 34u);  // 17 in the clay at 5 ft, 17 in the rock
+    EXPECT_NEAR(points[18].first, 0.0144, 1E-8);
+    EXPECT_NEAR(points[18].second, 21600.0, 0.01);
+    EXPECT_NEAR(points[33].first, 0.0864, 1E-8);
+    EXPECT_NEAR(points[33].second, 27000.0, 0.01);
 }
 
 }  // namespace

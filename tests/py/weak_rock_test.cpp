@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,7 +28,6 @@
 #include "engine/warnings.hpp"
 #include "py/py_framework.hpp"
 #include "py/rock_test_support.hpp"
-#include "support/temp_run.hpp"
 
 namespace mervik {
 namespace {
@@ -75,8 +73,6 @@ public:
     }
     static double ya(double x) { return std::pow(pur(x) / (2.0 * std::pow(0.01, 0.25) * Mir(x)), kYaExp); }
 };
-
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 // ---------------------------------------------------------------- resistance and slope
 
@@ -540,24 +536,12 @@ TEST_F(WeakRockTest, PrintedCurveBelowThreeWidthsTakesTheDeepResistance) {
 
 // ---------------------------------------------------------------- a drilled shaft from end to end
 
-// Soil reaction over the pile, the integral of Es y by the trapezoidal rule.
-double soilReaction(const PileNodes& nodes) {
-    double total = 0.0;
-    for (int n = 1; n < nodes.M; ++n) {
-        total += 0.5 * nodes.h * (nodes.Es[at(n)] * nodes.y(n) + nodes.Es[at(n + 1)] * nodes.y(n + 1));
-    }
-    return total;
-}
-
 TEST(WeakRockShaft, SocketedShaftBelowSoftClayRunsToEquilibrium) {
     testing::TempDir dir;
-    dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
-    dir.write("M_vs_EI_report_names.txt", "");
-    dir.write("input.lp6", testing::readFile(std::filesystem::path(MERVIK_EXAMPLES) / "drilled_shaft_weak_rock.lp6"));
     auto run = std::make_unique<mervik::Run>();
-    ASSERT_EQ(testing::runInDir(dir, *run), 0) << dir.read("messages.msg");
+    ASSERT_EQ(testing::runExample(dir, "drilled_shaft_weak_rock.lp6", *run), 0) << dir.read("messages.msg");
     // The soil reaction balances the head shear of 50000 lbs (no tip shear, no distributed load).
-    EXPECT_NEAR(soilReaction(run->nodes), 50000.0, 500.0);
+    EXPECT_NEAR(testing::soilReaction(run->nodes), 50000.0, 500.0);
 
     // The curve printed at 20 ft, 10 ft into the rock (xr = 120 in > 3 b = 108 in): with RQD 40,
     // alpha_r = 1 - 40/150 = 0.7333, pur = 5.2 * 0.7333 * 400 psi * 36 in = 54912 lb/in, reached
