@@ -276,7 +276,8 @@ bool WeakRock::lookUp(Run& run, const PyPoint& at, WeakRockDepth& v) {
     }
     v.Eir = valueInLayer(layer.kpy.top, layer.kpy.bottom, layer.depthTop, layer.depthBottom, x);
     v.alphaR = 1.0 - kAlphaSlope * v.rqd;
-    // Step 4 is skipped at an interface, where the mean strength of two layers may still be 0.
+    // At an interface the zero-strength check above is not made, and the strength taken from the
+    // two layers may still be 0 at a node below the first.
     if (!at.first && v.qur < kSmallStrength) {
         raiseZeroStrengthAtInterface(run);
         return false;
