@@ -230,9 +230,12 @@ double lookupError(Run& run, void (*write)(Channel&, double), double x, int erro
 
 enum class BeyondProfile { Zero, FrictionError };
 
-// Interpolation of eps50, J and phi on their property values, with the interface rule: the
-// mean of the two layers' values, or the one that is not zero, or the upper value at the tip.
-double interpolateAtDepth(const Run& run, TopBottom<double> SoilLayer::*field, double x, bool& beyond) {
+// Interpolation of eps50, J, phi and RQD on their property values, with the interface rule: the
+// mean of the two layers' values, or the one that is not zero, or (except for RQD) the upper
+// value at the tip.
+enum class TipRule { UpperValue, Interface };
+double interpolateAtDepth(const Run& run, TopBottom<double> SoilLayer::*field, double x, bool& beyond,
+                          TipRule tip = TipRule::UpperValue) {
     beyond = false;
     const int n2 = run.model.soil.propertyPointCount;
     int k = 2;
@@ -252,7 +255,7 @@ double interpolateAtDepth(const Run& run, TopBottom<double> SoilLayer::*field, d
     if (k + 1 <= n2 && depthAt(run, k + 1) == dk) {
         const double vu = pointValue(run, field, k);
         const double vl = pointValue(run, field, k + 1);
-        if (x == run.nodes.L) return vu;
+        if (tip == TipRule::UpperValue && x == run.nodes.L) return vu;
         if (vu < 1E-20 && vl < 1E-20) return vu;
         if (vu < 1E-20) return vl;
         if (vl < 1E-20) return vu;
@@ -449,6 +452,10 @@ double eps50At(const Run& run, double x) {
 double jFactorAt(const Run& run, double x) {
     bool beyond = false;
     return interpolateAtDepth(run, &SoilLayer::jFactor, x, beyond);
+}
+
+double rqdAt(const Run& run, double x, bool& beyond) {
+    return interpolateAtDepth(run, &SoilLayer::rqd, x, beyond, TipRule::Interface);
 }
 
 double frictionAngleAt(Run& run, double x) {

@@ -72,6 +72,9 @@ double averageUnitWeight(Run& run, double x);
 double eps50At(const Run& run, double x);
 double jFactorAt(const Run& run, double x);
 double frictionAngleAt(Run& run, double x);
+// Rock quality designation at x (percent): eps50's rule without the upper value at the tip;
+// beyond is set when x lies below the last property point (the result is then 0).
+double rqdAt(const Run& run, double x, bool& beyond);
 double pMultiplierAt(const Run& run, double x);
 double yMultiplierAt(const Run& run, double x);
 // Average effective unit weight and friction angle (degrees) at zs, the properties of every
