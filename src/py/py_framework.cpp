@@ -613,9 +613,11 @@ void writeCurveDepthLine(Run& run, std::string_view label, double depth) {
         .end();
 }
 
-void writeCurveHeading(Run& run, const PyPoint& at, std::string_view title, std::string_view equivalentLabel) {
+void writeCurveHeading(Run& run, const PyPoint& at, std::string_view title, std::string_view equivalentLabel,
+                       std::string_view secondTitleLine) {
     writeBlankLines(run.report, 2);
     writeTextLine(run.report, title);
+    if (!secondTitleLine.empty()) writeTextLine(run.report, secondTitleLine);
     writeBlankLines(run.report, 1);
     Line(run.report).text("Soil Layer Number").tab(56).text("= ").i(at.L, 12).end();
     writeCurveDepthLine(run, "Depth below pile head", at.d.xp);

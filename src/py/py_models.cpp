@@ -18,8 +18,8 @@ namespace {
 constexpr std::array<PyModelRow, kPyModelCount> kPyModels = {{
     {1, "SoftClay", "Soft Clay", true, pySoftClay, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "soft clay", "soft clay", false, false, 33, 34, "soft clay", "", ""},
     {2, "StfClyBW", "Stiff Clay with Free Water", true, pyStiffClayWater, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "stiff clay with free water", "stiff clay with free water", false, false, 0, 0, "", "", "Error in stiff clay with water at line 502"},
-    {3, "StfClyAW", "Stiff Clay w/o Free Water", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", "", ""},
-    {4, "StfClyAK", "Stiff Clay w/o Free Water, using k", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "", "", false, false, 0, 0, "", "", ""},
+    {3, "StfClyAW", "Stiff Clay w/o Free Water", true, pyStiffClayDry, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "stiff clay w/o free water", "stiff clay w/o water", false, false, 0, 0, "", "", ""},
+    {4, "StfClyAK", "Stiff Clay w/o Free Water, using k", true, pyStiffClayDry, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "stiff clay w/o free water with k", "stiff clay with k", false, false, 0, 0, "", "", ""},
     {5, "Sand", "Sand (Reese, et al.)", true, pySand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "sand", "sand", false, false, 32, 31, "Reese Sand", "", ""},
     {6, "API Sand", "API Sand", true, pyApiSand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "API sand", "API sand", false, false, 0, 0, "", "", ""},
     {7, "Liq Sand", "Liquefied Sand", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "", "", false, false, 0, 0, "", "", ""},

@@ -56,6 +56,7 @@ bool pyModelNotBuilt(int code);
 // Model routines.
 void pySoftClay(Run& run, int L);        // codes 1 and 15
 void pyStiffClayWater(Run& run, int L); // code 2
+void pyStiffClayDry(Run& run, int L);    // codes 3 and 4
 void pySand(Run& run, int L);            // code 5
 void pyApiSand(Run& run, int L);         // code 6
 void pyWeakRock(Run& run, int L);        // code 8

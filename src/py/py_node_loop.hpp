@@ -211,9 +211,11 @@ void runPyModel(Run& run, int L) {
 }
 
 // ---------------------------------------------------------------- printed curve frame
-// Two blank lines, the title and a blank line; the soil layer number (I12) and the depths below
-// the pile head and the ground surface; with an equivalent-depth label, the curve depth.
-void writeCurveHeading(Run& run, const PyPoint& at, std::string_view title, std::string_view equivalentLabel);
+// Two blank lines, the title (and its second line, when there is one) and a blank line; the soil
+// layer number (I12) and the depths below the pile head and the ground surface; with an
+// equivalent-depth label, the curve depth.
+void writeCurveHeading(Run& run, const PyPoint& at, std::string_view title, std::string_view equivalentLabel,
+                       std::string_view secondTitleLine = {});
 // The ground slope, pile batter and effective slope in degrees.
 void writeSlopeAngleLines(Run& run);
 // A depth label line of a printed curve: feet in US units (computation inches / 12), otherwise

@@ -26,8 +26,8 @@ TEST(PyModelTable, EveryCodeHasItsNameMarkRuleAndStrengthClass) {
     const Case cases[] = {
         {1, "SoftClay", M::MarkIfRockAbove, S::Cohesive, true, false},
         {2, "StfClyBW", M::MarkIfRockAbove, S::Cohesive, true, false},
-        {3, "StfClyAW", M::MarkIfRockAbove, S::Cohesive, false, true},
-        {4, "StfClyAK", M::MarkIfRockAbove, S::Cohesive, false, true},
+        {3, "StfClyAW", M::MarkIfRockAbove, S::Cohesive, true, false},
+        {4, "StfClyAK", M::MarkIfRockAbove, S::Cohesive, true, false},
         {5, "Sand", M::MarkIfRockAbove, S::Cohesionless, true, false},
         {6, "API Sand", M::MarkIfRockAbove, S::Cohesionless, true, false},
         {7, "Liq Sand", M::MarkIfRockAbove, S::Cohesionless, false, true},
