@@ -581,6 +581,25 @@ void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int 
     storeErrorNumber(run, runtimeError(n));
 }
 
+namespace {
+void writeNoDefaultInGeneralUnits(Channel& ch, const PyPoint& at, std::string_view model, std::string_view property) {
+    writeInputErrorHeading(ch, kErrNoDefaultInGeneralUnits);
+    writeTextLines(ch, {"", "An error was detected in the input data used to compute p-y curves in "});
+    Line(ch).text(model).text(".").end();
+    writeBlankLines(ch, 1);
+    Line(ch).text("Problem:  General units are used and the value of ").text(property).text(" is zero or negative.").end();
+    writeTextLines(ch, {"Default values cannot be computed in general units.", "",
+                        "Solution:  Enter a positive value for the layer or select US customary or SI units.", ""});
+    Line(ch).text("Layer no. = ").i(at.L, 0).text(", Depth = ").f(at.d.zs, 10, 3).end();
+}
+}  // namespace
+
+void raiseNoDefaultInGeneralUnits(Run& run, const PyPoint& at, std::string_view model, std::string_view property) {
+    writeNoDefaultInGeneralUnits(run.messages, at, model, property);
+    writeNoDefaultInGeneralUnits(run.report, at, model, property);
+    raiseInputError(run, kErrNoDefaultInGeneralUnits);
+}
+
 void noteModulusNotANumber(Run& run, const PyModelRow& row) {
     if (!row.nanNote.empty()) writeTextLine(run.messages, row.nanNote);
 }

@@ -63,6 +63,9 @@ struct PyPoint {
 
 // Runtime error of a Not-a-Number secant modulus (report only, no premature-end line).
 void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int k);
+// Input error 32: general units give no default of a property the model needs (k, eps50) and
+// the layer holds no positive value of it; written to the message file, then the report.
+void raiseNoDefaultInGeneralUnits(Run& run, const PyPoint& at, std::string_view model, std::string_view property);
 // The model's note of a Not-a-Number secant modulus in the message file, for a model that goes
 // on with it (nothing for a model without a note).
 void noteModulusNotANumber(Run& run, const PyModelRow& row);

@@ -84,15 +84,14 @@ struct DryClayDepth {
 // Everything of one curve that does not depend on the deflection.
 struct DryClayCurve {
     bool withK = false, cyclic = false;
-    double b = 0.0, c = 0.0, zs = 0.0;
-    double S = 0.0, zFirst = 0.0, ca = 0.0;  // running integral and mean of c over the layer's nodes
+    double b = 0.0, c = 0.0;
     double cg = 0.0;
     double xc = 0.0, Fs = 1.0;
     double pct = 0.0, pcd = 0.0, pu = 0.0;
     double y50 = 0.0;
     double stretch = 1.0;  // cyclic: deflections of the static curve times 0.6 log10(N) + 1
     double kx = 0.0;       // code 4: slope of the initial line
-    double smallSecant = 0.0;  // code 3: secant of the curve at 2E-5 b
+    double smallSecant = 0.0;  // code 3: secant of the static curve at 2E-5 b
     double Elim = 0.0;         // code 3: that secant with the multipliers, pm / ym
 };
 
@@ -123,24 +122,6 @@ void writeZeroStrength(Channel& ch, bool withK) {
     writeBlankLines(ch, 1);
 }
 
-// General units have no default eps50 or k: the layer needs the value in the input.
-void writeNoDefault(Channel& ch, std::string_view value, bool withK, int L) {
-    writeInputErrorHeading(ch, 13);
-    writeTextLines(ch, {"", "An error was detected in the input data."});
-    Line(ch)
-        .text("Problem:  Zero was input for ")
-        .text(value)
-        .text(" of stiff clay without free water")
-        .text(withK ? " with k in layer " : " in layer ")
-        .i(L, 0)
-        .text(".")
-        .end();
-    Line(ch).text("          Default values of ").text(value).text(" cannot be computed in general units.").end();
-    writeBlankLines(ch, 1);
-    Line(ch).text("Solution:  Please input a value of ").text(value).text(" for the layer, or select ").end();
-    writeTextLines(ch, {"US customary or SI units of computation.", ""});
-}
-
 bool raiseZeroStrength(Run& run, bool withK) {
     writeZeroStrength(run.messages, withK);
     writeZeroStrength(run.report, withK);
@@ -148,10 +129,11 @@ bool raiseZeroStrength(Run& run, bool withK) {
     return false;
 }
 
-bool raiseNoDefault(Run& run, std::string_view value, bool withK, int L) {
-    writeNoDefault(run.messages, value, withK, L);
-    writeNoDefault(run.report, value, withK, L);
-    raiseInputError(run, 13);
+// General units give no default eps50 or k: the layer needs the value in the input.
+bool noDefault(Run& run, const PyPoint& at, const DryClayVariant& variant, std::string_view property) {
+    raiseNoDefaultInGeneralUnits(run, at,
+                                 variant.withK ? "stiff clay without free water with k" : "stiff clay without free water",
+                                 property);
     return false;
 }
 
@@ -202,7 +184,7 @@ struct StiffClayDry {
         if (run.failed()) return false;
         v.eps50 = eps50At(run, at.d.zs);
         if (v.eps50 <= 0.0) {
-            if (!hasDefaults(IUNITS)) return raiseNoDefault(run, "Epsilon-50", variant.withK, at.L);
+            if (!hasDefaults(IUNITS)) return noDefault(run, at, variant, "Epsilon-50");
             v.eps50 = defaultEps50(IUNITS, v.c);
         }
         if (variant.withK) {
@@ -210,7 +192,7 @@ struct StiffClayDry {
             SoilLayer& layer = run.model.soil.layer[static_cast<std::size_t>(at.L)];
             if (layer.kpy.bottom <= 0.0) layer.kpy.bottom = layer.kpy.top;
             if (layer.kpy.top <= 0.0) {
-                if (!hasDefaults(IUNITS)) return raiseNoDefault(run, "k", true, at.L);
+                if (!hasDefaults(IUNITS)) return noDefault(run, at, variant, "k");
                 v.k = defaultK(IUNITS, run.model.options.cyclic, v.c);
             } else {
                 v.k = valueInLayer(layer.kpy.top, layer.kpy.bottom, layer.depthTop, layer.depthBottom, at.d.zs);
@@ -224,7 +206,7 @@ struct StiffClayDry {
     // resistance reaches 9 b c at X; above X the integral is quadratic in the depth.
     static double equivalentDepth(Run&, const PyPoint& at, const DryClayDepth& v, double F) {
         const double b = at.b, c = v.c, g = v.gamma;
-        const double ca = c;  // the layer mean at the layer's first node
+        const double ca = c;  // the layer's mean strength at its first node
         const double X = (9.0 * c - 3.0 * ca) * b / (0.5 * ca + g * b);
         const double I = ((0.25 * X + 3.0 * b) * ca + 0.5 * g * X * b) * X;
         if (F > I) return X + (F - I) / (9.0 * b * c);
@@ -233,31 +215,14 @@ struct StiffClayDry {
         return (std::sqrt(A * A + 4.0 * F * B) - A) / (2.0 * B);
     }
 
-    static void curve(Run& run, const PyPoint& at, const DryClayDepth& v, const DryClayCurve& previous,
-                      DryClayCurve& cv) {
+    static void curve(Run& run, const PyPoint& at, const DryClayDepth& v, const DryClayCurve&, DryClayCurve& cv) {
         const ProgramOptions& o = run.model.options;
         cv.withK = variantOf(at).withK;
         cv.cyclic = o.cyclic;
         cv.b = at.b;
         cv.c = v.c;
         cv.cg = v.cg;
-        cv.zs = at.d.zs;
         cv.xc = at.d.xc;
-        // Mean strength of the layer: from the ground surface in layer 1, otherwise the running
-        // trapezoidal mean over the layer's nodes so far.
-        if (at.first) {
-            cv.zFirst = cv.zs;
-            cv.S = 0.0;
-        } else {
-            cv.zFirst = previous.zFirst;
-            cv.S = previous.S + (cv.zs - previous.zs) * 0.5 * (previous.c + cv.c);
-        }
-        if (at.L == 1) {
-            cv.ca = v.cg;
-        } else {
-            cv.ca = cv.zs - cv.zFirst > 0.0 ? cv.S / (cv.zs - cv.zFirst) : cv.c;
-        }
-
         const double theta = run.model.slope.effectiveSlope;
         cv.pct = (v.gamma * cv.b + 0.5 * cv.c) * cv.xc + 3.0 * cv.b * cv.c;
         cv.Fs = claySlopeFactor(theta, run.nodes.y(at.k));
@@ -268,9 +233,9 @@ struct StiffClayDry {
         cv.y50 = 2.5 * v.eps50 * cv.b;
         cv.stretch = cv.cyclic ? kCyclicStretch * std::log10(o.numberOfCycles) + 1.0 : 1.0;
         cv.kx = v.k * cv.xc;
-        // Code 3 at small deflections: the secant of the curve at 2E-5 b.
-        const double y50s = cv.stretch * cv.y50;
-        cv.smallSecant = 0.5 * cv.pu / y50s * std::pow(y50s / (kSmallWidthFraction * cv.b), 0.75);
+        // Code 3 at small deflections: the secant of the static curve at 2E-5 b, for both
+        // loadings.
+        cv.smallSecant = 0.5 * cv.pu / cv.y50 * std::pow(cv.y50 / (kSmallWidthFraction * cv.b), 0.75);
         cv.Elim = at.pm / at.ym * cv.smallSecant;
     }
 

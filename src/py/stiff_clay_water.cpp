@@ -43,9 +43,6 @@ constexpr double kSlopeCosineFactor = 0.7071067811865476;
 constexpr double kLowStrengthUS = 3.472222328186035, kHighStrengthUS = 55.55555725097656;
 constexpr double kLowStrengthSI = 23.940128326416016, kHighStrengthSI = 383.04205322265625;
 
-// Input error of a default that general units cannot give (k or eps50 not positive).
-constexpr int kNoDefaultInGeneralUnits = 32;
-
 // ---------------------------------------------------------------- coefficients and defaults
 
 // As against t = x/b: a cubic up to t = 3.3, capped at 0.6.
@@ -169,23 +166,6 @@ void raiseZeroStrength(Run& run) {
     raiseInputError(run, 14);
 }
 
-// General units give no default k or eps50: a layer without a positive value cannot be computed.
-void writeNoDefault(Channel& ch, const PyPoint& at, std::string_view property) {
-    writeInputErrorHeading(ch, kNoDefaultInGeneralUnits);
-    writeTextLines(ch, {"", "An error was detected in the input data used to compute p-y curves in ",
-                        "stiff clay with free water.", ""});
-    Line(ch).text("Problem:  General units are used and the value of ").text(property).text(" is zero or negative.").end();
-    writeTextLines(ch, {"Default values cannot be computed in general units.", "",
-                        "Solution:  Enter a positive value for the layer or select US customary or SI units.", ""});
-    Line(ch).text("Layer no. = ").i(at.L, 0).text(", Depth = ").f(at.d.zs, 10, 3).end();
-}
-
-void raiseNoDefault(Run& run, const PyPoint& at, std::string_view property) {
-    writeNoDefault(run.messages, at, property);
-    writeNoDefault(run.report, at, property);
-    raiseInputError(run, kNoDefaultInGeneralUnits);
-}
-
 // ---------------------------------------------------------------- the model
 
 struct StiffClayWater {
@@ -234,14 +214,14 @@ struct StiffClayWater {
         } else if (IUNITS == kUSCS || IUNITS == kSI) {
             v.k = defaultK(IUNITS, cyclic, v.c);
         } else {
-            raiseNoDefault(run, at, "k");
+            raiseNoDefaultInGeneralUnits(run, at, "stiff clay with free water", "k");
             return false;
         }
 
         v.eps50 = eps50At(run, at.d.zs);
         if (v.eps50 <= 0.0) {
             if (IUNITS != kUSCS && IUNITS != kSI) {
-                raiseNoDefault(run, at, "Epsilon50");
+                raiseNoDefaultInGeneralUnits(run, at, "stiff clay with free water", "Epsilon50");
                 return false;
             }
             v.eps50 = bandOf(IUNITS, v.c).eps50;

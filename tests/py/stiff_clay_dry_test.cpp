@@ -323,8 +323,9 @@ TEST_F(StiffClayDryTest, CodeThreeUsesTheSecantAtTwoHundredThousandthsOfTheWidth
         {false, 0.0, 0.25 * secant},
         {false, 2.0 * 1.9E-4, 0.25 * secant},  // yc = y / ym below the threshold
         {false, 2.0 * 3E-4, 0.5 * quarterPower(pu, 3E-4, y50) / 3E-4 / 2.0},
-        // Cyclic: the secant of the stretched curve, 2.2^(-1/4) = 0.821 times the static one.
-        {true, 0.0, 0.25 * quarterPower(pu, yt, f * y50) / yt},
+        // Cyclic: the same secant of the static curve below the threshold; above it the
+        // stretched curve.
+        {true, 0.0, 0.25 * secant},
         {true, 2.0 * 3E-4, 0.5 * quarterPower(pu, 3E-4, f * y50) / 3E-4 / 2.0},
     };
     for (const auto& c : cases) {
@@ -405,35 +406,35 @@ TEST_F(StiffClayDryTest, DefaultKOfCodeFourFollowsTheStrengthBandsAndTheLoading)
 }
 
 // General units have no default: a clear input error instead of a curve from a zero eps50 or k.
-TEST_F(StiffClayDryTest, GeneralUnitsWithoutEps50OrKEndTheRunWithInputError13) {
+TEST_F(StiffClayDryTest, GeneralUnitsWithoutEps50OrKEndTheRunWithInputError32) {
     const struct {
         int code;
         double eps50, k;
-        const char* problem;
+        const char* model;
         const char* value;
     } cases[] = {
-        {kPyStiffClayNoFreeWater, 0.0, 0.0, "Epsilon-50 of stiff clay without free water in layer 1.", "Epsilon-50"},
-        {kPyStiffClayNoFreeWaterK, 0.01, 0.0, "k of stiff clay without free water with k in layer 1.", "k"},
-        {kPyStiffClayNoFreeWaterK, 0.0, 0.0, "Epsilon-50 of stiff clay without free water with k in layer 1.",
-         "Epsilon-50"},
+        {kPyStiffClayNoFreeWater, 0.0, 0.0, "stiff clay without free water", "Epsilon-50"},
+        {kPyStiffClayNoFreeWaterK, 0.01, 0.0, "stiff clay without free water with k", "k"},
+        {kPyStiffClayNoFreeWaterK, 0.0, 0.0, "stiff clay without free water with k", "Epsilon-50"},
     };
     for (const auto& c : cases) {
         SetUp();  // a fresh run
         layer(1, c.code, 0.0, 100.0, 10.0, 0.5, c.eps50, c.k);
         deflect(1.0);
         pyStiffClayDry(*run, 1);
-        EXPECT_EQ(run->errorNumber, 113);
+        EXPECT_EQ(run->errorNumber, 132);
         EXPECT_EQ(Es(1), 0.0);  // no modulus was set
         run->report.close();
         run->messages.close();
-        const std::string value = c.value;
-        const std::string block = "**** Input Data Error No. 13 ****\n\nAn error was detected in the input data.\n"
-                                  "Problem:  Zero was input for " + std::string(c.problem) + "\n" +
-                                  "          Default values of " + value + " cannot be computed in general units.\n\n" +
-                                  "Solution:  Please input a value of " + value + " for the layer, or select \n" +
-                                  "US customary or SI units of computation.\n\n";
+        const std::string block = "**** Input Data Error No. 32 ****\n\n"
+                                  "An error was detected in the input data used to compute p-y curves in \n" +
+                                  std::string(c.model) + ".\n\nProblem:  General units are used and the value of " +
+                                  c.value + " is zero or negative.\n"
+                                  "Default values cannot be computed in general units.\n\n"
+                                  "Solution:  Enter a positive value for the layer or select US customary or SI units.\n\n"
+                                  "Layer no. = 1, Depth =      0.000\n";
         EXPECT_EQ(messages(), block);
-        EXPECT_EQ(report(), block + "\n\nMervik ended prematurely due to input error number INP00013\n");
+        EXPECT_EQ(report(), block + "\n\nMervik ended prematurely due to input error number INP00032\n");
     }
 }
 
