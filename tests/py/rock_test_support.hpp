@@ -18,16 +18,9 @@
 
 namespace mervik::testing {
 
-inline std::vector<std::string> textLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // Value of the label line "label ... = value" (NaN when the label is not printed).
 inline double labelValue(const std::string& text, const std::string& label) {
-    for (const std::string& line : textLines(text)) {
+    for (const std::string& line : lines(text)) {
         if (line.size() > 57 && line.compare(0, label.size(), label) == 0 && line[label.size()] == ' ' &&
             line.compare(55, 2, "= ") == 0)
             return std::stod(line.substr(57));
@@ -38,7 +31,7 @@ inline double labelValue(const std::string& text, const std::string& label) {
 // The (y, p) pairs of the plot records 8 (ES15.7: eight significant digits).
 inline std::vector<std::pair<double, double>> plottedPoints(const std::string& plot) {
     std::vector<std::pair<double, double>> points;
-    for (const std::string& line : textLines(plot)) {
+    for (const std::string& line : lines(plot)) {
         if (line.find("Line 8(") == std::string::npos) continue;
         points.emplace_back(std::stod(line.substr(0, 15)), std::stod(line.substr(15, 15)));
     }
@@ -54,24 +47,6 @@ inline bool hasLines(const std::string& text, const std::vector<std::string>& li
 
 inline void expectRelative(double actual, double expected, double tolerance = 1E-12) {
     EXPECT_NEAR(actual, expected, std::fabs(expected) * tolerance + 1E-300);
-}
-
-// Soil reaction over the pile, the integral of Es y by the trapezoidal rule.
-inline double soilReaction(const PileNodes& nodes) {
-    double total = 0.0;
-    for (int n = 1; n < nodes.M; ++n) {
-        const auto a = static_cast<std::size_t>(n), b = static_cast<std::size_t>(n + 1);
-        total += 0.5 * nodes.h * (nodes.Es[a] * nodes.y(n) + nodes.Es[b] * nodes.y(n + 1));
-    }
-    return total;
-}
-
-// Runs the example input file as the host does, in dir; the result code of the run.
-inline int runExample(const TempDir& dir, const std::string& example, Run& run) {
-    dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
-    dir.write("M_vs_EI_report_names.txt", "");
-    dir.write("input.lp6", readFile(std::filesystem::path(MERVIK_EXAMPLES) / example));
-    return runInDir(dir, run);
 }
 
 class RockRunTest : public MemoryRunTest {

@@ -732,15 +732,6 @@ TEST_F(StiffClayDryTest, PrintedTitlesAndCyclesLineOfBothCodes) {
 
 // ---------------------------------------------------------------- a whole run
 
-// ∫ Es·y dx over the pile by the trapezoidal rule.
-double soilReaction(const PileNodes& nodes) {
-    double total = 0.0;
-    for (int n = 1; n < nodes.M; ++n) {
-        total += 0.5 * nodes.h * (nodes.Es[at(n)] * nodes.y(n) + nodes.Es[at(n + 1)] * nodes.y(n + 1));
-    }
-    return total;
-}
-
 // A 24 in steel pipe, 60 ft, in stiff clay above the water table: code 3 to 20 ft over code 4
 // (default eps50 and k) below, 100 cycles of a 20 kip head shear. The converged soil reaction
 // balances the head shear, and the printed curves of both layers are cyclic.
@@ -751,7 +742,7 @@ TEST(StiffClayDryRun, SteelPipeUnderCyclicLoadingRunsToEquilibrium) {
     dir.write("input.lp6", testing::fixture("pipe_pile_stiff_clay_cyclic.lp6"));
     auto run = std::make_unique<mervik::Run>();
     ASSERT_EQ(testing::runInDir(dir, *run), 0) << dir.read("messages.msg");
-    EXPECT_NEAR(soilReaction(run->nodes), 20000.0, 0.01 * 20000.0);
+    EXPECT_NEAR(testing::soilReaction(run->nodes), 20000.0, 0.01 * 20000.0);
     const std::string report = dir.read("report.out");
     // At 30 ft c = 2200 psf (15.3 psi): the default k of cyclic loading is 400 pci.
     EXPECT_NE(report.find(row("k", "        400. " + run->units.SubgradeUnit)), std::string::npos);

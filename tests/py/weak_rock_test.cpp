@@ -492,7 +492,7 @@ TEST_F(WeakRockTest, PrintedCurveHasItsLabelsAndSeventeenPoints) {
         {"y-multiplier", 2.0, 6E-6},
     };
     for (const auto& l : labels) EXPECT_NEAR(labelValue(r, l.label), l.value, l.tolerance) << l.label;
-    const std::vector<std::string> lines = testing::textLines(r);
+    const std::vector<std::string> lines = testing::lines(r);
     bool heading = false;
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
         if (lines[i] == "        y, L" + std::string(17, ' ') + "p, F  /L  " && lines[i + 1] == "----------------    -----------------") {

@@ -71,4 +71,20 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
+int runExample(const TempDir& dir, const std::string& example, Run& run) {
+    dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
+    dir.write("M_vs_EI_report_names.txt", "");
+    dir.write("input.lp6", readFile(std::filesystem::path(MERVIK_EXAMPLES) / example));
+    return runInDir(dir, run);
+}
+
+double soilReaction(const PileNodes& nodes) {
+    double total = 0.0;
+    for (int n = 1; n < nodes.M; ++n) {
+        const auto a = static_cast<std::size_t>(n), b = static_cast<std::size_t>(n + 1);
+        total += 0.5 * nodes.h * (nodes.Es[a] * nodes.y(n) + nodes.Es[b] * nodes.y(n + 1));
+    }
+    return total;
+}
+
 }  // namespace mervik::testing

@@ -49,4 +49,10 @@ std::int32_t runInDir(const TempDir& dir, Run& run);
 // The lines of a text, without their line ends.
 std::vector<std::string> lines(const std::string& text);
 
+// Runs the bundled example input file as the host does, in dir; the result code of the run.
+int runExample(const TempDir& dir, const std::string& example, Run& run);
+// Soil reaction over the pile, the integral of Es y along it by the trapezoidal rule: with no
+// tip shear and no distributed load it balances the pile-head shear.
+double soilReaction(const PileNodes& nodes);
+
 }  // namespace mervik::testing
