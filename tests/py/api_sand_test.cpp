@@ -7,107 +7,39 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/errors.hpp"
-#include "support/memory_run.hpp"
+#include "support/py_model_test.hpp"
 
 namespace mervik {
 namespace {
 
-using testing::MemoryRunTest;
-
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+using testing::labelValue;
+using testing::printedPoints;
+using testing::PyModelTest;
 
 constexpr double kPiTest = 3.141592653589793;
 // API coefficients for 35 degrees worked out by hand (K0 = 0.4), and the floor of A.
 constexpr double kC1 = 2.970447518, kC2 = 3.419182278, kC3 = 53.793453315;
 constexpr double kAFloor = 0.8999999761581421;
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-// Value of the label line "label ... = value" (NaN when the label is not printed).
-double labelValue(const std::string& text, const std::string& label) {
-    for (const std::string& line : linesOf(text)) {
-        if (line.size() > 57 && line.compare(0, label.size(), label) == 0 && line[label.size()] == ' ' &&
-            line.compare(55, 2, "= ") == 0)
-            return std::stod(line.substr(57));
-    }
-    return std::numeric_limits<double>::quiet_NaN();
-}
-
-// The (y, p) point lines after the table rule of a printed curve.
-std::vector<std::pair<double, double>> printedPoints(const std::string& text) {
-    std::vector<std::pair<double, double>> points;
-    bool inTable = false;
-    for (const std::string& line : linesOf(text)) {
-        if (line == "----------------    -----------------") {
-            inTable = true;
-            continue;
-        }
-        if (!inTable) continue;
-        if (line.size() != 32) break;
-        points.emplace_back(std::stod(line.substr(0, 15)), std::stod(line.substr(15)));
-    }
-    return points;
-}
-
 // US units: one API sand layer from the pile head (the ground surface) to 600 in, gamma' 0.04
 // pci, phi 35 degrees, k 90 pci; a pile 24 in wide; nodes every 60 in down to 240 in.
-class ApiSandTest : public MemoryRunTest {
+class ApiSandTest : public PyModelTest {
 protected:
     void SetUp() override {
-        MemoryRunTest::SetUp();
-        run->model.options.IUNITS = kUSCS;
-        run->units = makeUnitLabels(kUSCS);
-        SoilProfile& soil = run->model.soil;
-        soil.layerCount = 1;
-        soil.propertyPointCount = 2;
-        soil.propertyDepth[1] = 0.0;
-        soil.propertyDepth[2] = 600.0;
-        soil.groundSurface = 0.0;
-        sandLayer(soil.layer[1], 0.0, 600.0, 35.0);
-        PileSections& p = run->model.sections;
-        p.propertyPointCount = 2;
-        p.point[1].depth = 0.0;
-        p.point[1].diameter = 24.0;
-        p.point[2].depth = 600.0;
-        p.point[2].diameter = 24.0;
-        PileNodes& n = run->nodes;
-        n.M = 5;
-        n.L = 240.0;
-        n.h = 60.0;
-        for (int k = 1; k <= 5; ++k) n.x[at(k)] = n.z[at(k)] = 60.0 * (k - 1);
-        layerNodes(1, 1, 5);
+        PyModelTest::SetUp();
+        handProfile(kUSCS, 24.0, 5, 60.0);
+        layer(1, 0.0, 600.0, 35.0);
     }
-    static void sandLayer(SoilLayer& s, double top, double bottom, double phi) {
-        s.modelCode = kPyApiSand;
-        s.depthTop = top;
-        s.depthBottom = bottom;
+    SoilLayer& layer(int L, double top, double bottom, double phi) {
+        SoilLayer& s = placeLayer(L, kPyApiSand, top, bottom);
         s.gamma = {0.04, 0.04};
         s.phi = {phi, phi};
         s.kpy = {90.0, 90.0};
-    }
-    void layerNodes(int L, int first, int last) {
-        run->py.layer = L;
-        run->py.firstNode = first;
-        run->py.lastNode = last;
-    }
-    void multipliers(double pm, double ym) {
-        PyModifierTable& t = run->model.pyModifiers;
-        t.count = 2;
-        t.depth[1] = 0.0;
-        t.depth[2] = 1000.0;
-        t.pMultiplier[1] = t.pMultiplier[2] = pm;
-        t.yMultiplier[1] = t.yMultiplier[2] = ym;
+        return s;
     }
     void slopeDegrees(double ground) {
         run->model.slope.groundSlope = ground * kPiTest / 180.0;
@@ -117,14 +49,13 @@ protected:
     void printAt(double depth) {
         run->py.reportPass = true;
         run->nodes.x[1] = depth;
-        layerNodes(1, 1, 1);
+        range(1, 1, 1);
         pyApiSand(*run, 1);
     }
     void solve() {
         run->py.reportPass = false;
         pyApiSand(*run, run->py.layer);
     }
-    double Es(int k) const { return run->nodes.Es[at(k)]; }
 };
 
 // ---------------------------------------------------------------- coefficients, resistance
@@ -215,12 +146,12 @@ TEST_F(ApiSandTest, PrintedPointsFollowTheTanhCurve) {
             ASSERT_EQ(points.size(), 17u);
             for (int j = 1; j <= 17; ++j) {
                 const double y = (j - 1) * dy;
-                EXPECT_NEAR(points[at(j - 1)].first, 1.25 * y, 6E-5) << cyclic << " " << depth << " " << j;
-                EXPECT_NEAR(points[at(j - 1)].second, 0.8 * pu * std::tanh(90.0 * depth * y / pu), 5.1E-4)
+                EXPECT_NEAR(points[at(j - 1)].y, 1.25 * y, 6E-5) << cyclic << " " << depth << " " << j;
+                EXPECT_NEAR(points[at(j - 1)].p, 0.8 * pu * std::tanh(90.0 * depth * y / pu), 5.1E-4)
                     << cyclic << " " << depth << " " << j;
             }
             // Point 17 reaches k x y / pu = pi.
-            EXPECT_NEAR(points[16].second, 0.8 * pu * std::tanh(kPiTest), 1E-3);
+            EXPECT_NEAR(points[16].p, 0.8 * pu * std::tanh(kPiTest), 1E-3);
             EXPECT_EQ(report().find(cyclic ? "for Cyclic Loading" : "for Static Loading") != std::string::npos, true);
         }
     }
@@ -253,8 +184,8 @@ TEST_F(ApiSandTest, CurveAtTheGroundSurfaceIsZero) {
     const auto points = printedPoints(report());
     ASSERT_EQ(points.size(), 17u);
     for (int j = 1; j <= 17; ++j) {
-        EXPECT_NEAR(points[at(j - 1)].first, 0.05 * (j - 1), 6E-5);
-        EXPECT_EQ(points[at(j - 1)].second, 0.0);
+        EXPECT_NEAR(points[at(j - 1)].y, 0.05 * (j - 1), 6E-5);
+        EXPECT_EQ(points[at(j - 1)].p, 0.0);
     }
 }
 
@@ -343,15 +274,10 @@ TEST_F(ApiSandTest, EquivalentDepthCarriesTheResistanceAbove) {
     for (const double F : {20000.0, 2.0E6}) {
         start();
         SetUp();
-        SoilProfile& soil = run->model.soil;
-        soil.layerCount = 2;
-        soil.propertyPointCount = 4;
-        soil.propertyDepth[2] = soil.propertyDepth[3] = 150.0;
-        soil.propertyDepth[4] = 600.0;
-        soil.layer[1].depthBottom = 150.0;
-        sandLayer(soil.layer[2], 150.0, 600.0, 30.0);
+        layer(1, 0.0, 150.0, 35.0);
+        layer(2, 150.0, 600.0, 30.0);
         run->py.Fu[1] = F;
-        layerNodes(2, 4, 5);
+        range(2, 4, 5);
         solve();
         ASSERT_FALSE(run->failed());
         double expected = 0.0;
@@ -486,7 +412,7 @@ TEST_F(ApiSandTest, PrintedBlockAtThreeFeet) {
               "         0.4156          485.882\n"
               "         0.4453          487.177\n"
               "         0.4750          488.053\n");
-    const auto plotLines = linesOf(plot());
+    const auto plotLines = testing::lines(plot());
     ASSERT_EQ(plotLines.size(), 18u);
     EXPECT_EQ(plotLines[0], "  3.6000000E+01   17" + std::string(60, ' ') +
                                 "Line 7:  p-y curve depth in API sand, no. p-y points on curve no. 1");

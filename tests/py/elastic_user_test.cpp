@@ -5,76 +5,28 @@
 #include <string>
 
 #include "engine/errors.hpp"
-#include "support/memory_run.hpp"
+#include "support/py_model_test.hpp"
 
 namespace mervik {
 namespace {
 
-using testing::MemoryRunTest;
-
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+using testing::PyModelTest;
 
 // One layer from 0 to 10 below the pile head, a pile of constant width, nodes at 0, 5, 10.
-class ElasticUserTest : public MemoryRunTest {
+class ElasticUserTest : public PyModelTest {
 protected:
     void SetUp() override {
-        MemoryRunTest::SetUp();
-        run->model.options.IUNITS = kGeneral;
-        run->units = makeUnitLabels(kGeneral);
-        SoilProfile& soil = run->model.soil;
-        soil.layerCount = 1;
-        soil.propertyPointCount = 2;
-        soil.propertyDepth[1] = 0.0;
-        soil.propertyDepth[2] = 10.0;
-        SoilLayer& s = soil.layer[1];
-        s.depthTop = 0.0;
-        s.depthBottom = 10.0;
-        width(2.0);
-        PileNodes& n = run->nodes;
-        n.M = 3;
-        n.L = 10.0;
-        n.h = 5.0;
-        for (int k = 1; k <= 3; ++k) {
-            n.x[at(k)] = 5.0 * (k - 1);
-            n.z[at(k)] = 5.0 * (k - 1);
-        }
-        run->py.layer = 1;
-        run->py.firstNode = 1;
-        run->py.lastNode = 3;
-    }
-    void width(double b) {
-        PileSections& p = run->model.sections;
-        p.propertyPointCount = 2;
-        p.point[1].depth = 0.0;
-        p.point[1].diameter = b;
-        p.point[2].depth = 10.0;
-        p.point[2].diameter = b;
-    }
-    void multipliers(double pm, double ym) {
-        PyModifierTable& t = run->model.pyModifiers;
-        t.count = 2;
-        t.depth[1] = 0.0;
-        t.depth[2] = 100.0;
-        t.pMultiplier[1] = t.pMultiplier[2] = pm;
-        t.yMultiplier[1] = t.yMultiplier[2] = ym;
-    }
-    static void curve(UserPyCurve& c, double depth, std::initializer_list<std::pair<double, double>> points) {
-        c.depth = depth;
-        c.count = 0;
-        for (const auto& [y, p] : points) {
-            ++c.count;
-            c.y[at(c.count)] = y;
-            c.p[at(c.count)] = p;
-        }
+        PyModelTest::SetUp();
+        handProfile(kGeneral, 2.0, 3, 5.0);
+        placeLayer(1, 0, 0.0, 10.0);
     }
     // Top curve (0,0) (1,10) (2,15); bottom curve (0,0) (0.5,20) (2,40).
     void userLayer() {
         SoilLayer& s = run->model.soil.layer[1];
         s.modelCode = kPyUserCurves;
-        curve(s.userCurveTop, 0.0, {{0.0, 0.0}, {1.0, 10.0}, {2.0, 15.0}});
-        curve(s.userCurveBottom, 10.0, {{0.0, 0.0}, {0.5, 20.0}, {2.0, 40.0}});
+        userCurve(s.userCurveTop, 0.0, {{0.0, 0.0}, {1.0, 10.0}, {2.0, 15.0}});
+        userCurve(s.userCurveBottom, 10.0, {{0.0, 0.0}, {0.5, 20.0}, {2.0, 40.0}});
     }
-    double Es(int k) const { return run->nodes.Es[at(k)]; }
 };
 
 // ---------------------------------------------------------------- elastic subgrade
@@ -111,8 +63,7 @@ TEST_F(ElasticUserTest, ElasticSubgradeGivesTheSoilMovementLoadWhenAProfileExist
 }
 
 TEST_F(ElasticUserTest, PrintedElasticCurveIsAStraightLineToTwiceTheWidth) {
-    run->model.options.IUNITS = kUSCS;
-    run->units = makeUnitLabels(kUSCS);
+    units(kUSCS);
     run->model.soil.layer[1].modelCode = kPyElasticSubgrade;
     run->model.soil.layer[1].elasticSubgrade = {10.0, 10.0};
     width(8.0);  // K = 80

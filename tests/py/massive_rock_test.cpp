@@ -11,13 +11,13 @@
 #include "engine/errors.hpp"
 #include "engine/run.hpp"
 #include "py/py_framework.hpp"
-#include "support/memory_run.hpp"
+#include "support/py_model_test.hpp"
 #include "support/temp_run.hpp"
 
 namespace mervik {
 namespace {
 
-using testing::MemoryRunTest;
+using testing::PyModelTest;
 
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
@@ -112,27 +112,18 @@ TEST(MassiveRock, ACapacityOnlyRunEvaluatesNoCurveAndEndsNormally) {
 
 // ---------------------------------------------------------------- the strength lookup
 
-class RockStrengthLookupTest : public MemoryRunTest {
+class RockStrengthLookupTest : public PyModelTest {
 protected:
     void SetUp() override {
-        MemoryRunTest::SetUp();
-        run->model.options.IUNITS = kUSCS;
-        run->units = makeUnitLabels(kUSCS);
+        PyModelTest::SetUp();
+        units(kUSCS);
         // Clay 0-10 over massive rock 10-30 below the pile head, a 30-long pile.
         layer(1, kPySoftClay, 0.0, 10.0, 5.0);
         layer(2, kPyMassiveRock, 10.0, 30.0, 40.0);
-        run->model.soil.layerCount = 2;
-        run->model.soil.propertyPointCount = 4;
         run->nodes.L = 30.0;
     }
     void layer(int L, int code, double top, double bottom, double c) {
-        SoilLayer& s = run->model.soil.layer[at(L)];
-        s.modelCode = code;
-        s.depthTop = top;
-        s.depthBottom = bottom;
-        s.cohesion = {c, c};
-        run->model.soil.propertyDepth[at(2 * L - 1)] = top;
-        run->model.soil.propertyDepth[at(2 * L)] = bottom;
+        placeLayer(L, code, top, bottom).cohesion = {c, c};
     }
 };
 

@@ -9,33 +9,21 @@
 #include "engine/errors.hpp"
 #include "engine/warnings.hpp"
 #include "py/py_node_loop.hpp"
-#include "support/memory_run.hpp"
+#include "support/py_model_test.hpp"
 
 namespace mervik {
 namespace {
 
-using testing::MemoryRunTest;
+using testing::PyModelTest;
 
-class PyFrameworkTest : public MemoryRunTest {
+class PyFrameworkTest : public PyModelTest {
 protected:
     void SetUp() override {
-        MemoryRunTest::SetUp();
-        run->model.options.IUNITS = kUSCS;
-        run->units = makeUnitLabels(kUSCS);
+        PyModelTest::SetUp();
+        units(kUSCS);
         // Three touching layers 0-10, 10-20, 20-30 below the pile head; a 30-long pile.
-        for (int L = 1; L <= 3; ++L) layer(L, kPySoftClay, 10.0 * (L - 1), 10.0 * L);
-        run->model.soil.layerCount = 3;
-        run->model.soil.propertyPointCount = 6;
+        for (int L = 1; L <= 3; ++L) placeLayer(L, kPySoftClay, 10.0 * (L - 1), 10.0 * L);
         run->nodes.L = 30.0;
-    }
-    SoilLayer& layer(int L, int code, double top, double bottom) {
-        SoilLayer& s = run->model.soil.layer[static_cast<std::size_t>(L)];
-        s.modelCode = code;
-        s.depthTop = top;
-        s.depthBottom = bottom;
-        run->model.soil.propertyDepth[static_cast<std::size_t>(2 * L - 1)] = top;
-        run->model.soil.propertyDepth[static_cast<std::size_t>(2 * L)] = bottom;
-        return s;
     }
     SoilLayer& at(int L) { return run->model.soil.layer[static_cast<std::size_t>(L)]; }
     void modifiers(std::initializer_list<std::array<double, 3>> points) {
@@ -134,7 +122,7 @@ TEST_F(PyFrameworkTest, StrengthBelowTheProfileIsInputError5InBothFiles) {
 TEST_F(PyFrameworkTest, StrengthOnAnInvertedLayerIsInputError60) {
     run->model.soil.layerCount = 1;
     run->model.soil.propertyPointCount = 2;
-    layer(1, kPySoftClay, 10.0, 5.0);
+    placeLayer(1, kPySoftClay, 10.0, 5.0);
     EXPECT_DOUBLE_EQ(fn_c(*run, 3.0), 0.0);
     EXPECT_EQ(run->errorNumber, inputError(60));
     run->messages.close();

@@ -18,14 +18,12 @@
 #include <string>
 
 #include "engine/errors.hpp"
-#include "support/memory_run.hpp"
+#include "support/py_model_test.hpp"
 
 namespace mervik {
 namespace {
 
-using testing::MemoryRunTest;
-
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+using testing::PyModelTest;
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kB = 20.0;
@@ -74,49 +72,20 @@ struct HandCurve {
     }
 };
 
-class SandTest : public MemoryRunTest {
+class SandTest : public PyModelTest {
 protected:
     void SetUp() override {
-        MemoryRunTest::SetUp();
-        run->model.options.IUNITS = kUSCS;
-        run->units = makeUnitLabels(kUSCS);
+        PyModelTest::SetUp();
+        handProfile(kUSCS, kB, kNodes, kH);
         run->model.options.pileIncrements = kNodes - 1;
-        SoilProfile& soil = run->model.soil;
-        soil.layerCount = 1;
-        soil.propertyPointCount = 2;
         layer(1, 0.0, 600.0, 30.0);
-        PileSections& p = run->model.sections;
-        p.propertyPointCount = 2;
-        p.point[1].depth = 0.0;
-        p.point[1].diameter = kB;
-        p.point[2].depth = 600.0;
-        p.point[2].diameter = kB;
-        PileNodes& n = run->nodes;
-        n.M = kNodes;
-        n.L = 600.0;
-        n.h = kH;
-        for (int k = 1; k <= kNodes; ++k) n.x[at(k)] = n.z[at(k)] = kH * (k - 1);
-        range(1, 1, kNodes);
     }
     SoilLayer& layer(int L, double top, double bottom, double phi) {
-        SoilLayer& s = run->model.soil.layer[at(L)];
-        s.modelCode = kPySand;
-        s.depthTop = top;
-        s.depthBottom = bottom;
+        SoilLayer& s = placeLayer(L, kPySand, top, bottom);
         s.gamma = {kGamma, kGamma};
         s.phi = {phi, phi};
         s.kpy = {kK, kK};
-        run->model.soil.propertyDepth[at(2 * L - 1)] = top;
-        run->model.soil.propertyDepth[at(2 * L)] = bottom;
         return s;
-    }
-    void range(int L, int first, int last) {
-        run->py.layer = L;
-        run->py.firstNode = first;
-        run->py.lastNode = last;
-    }
-    void deflect(double y) {
-        for (int k = 1; k <= kNodes; ++k) run->nodes.y(k) = y;
     }
     // Solve pass of layer 1 at a uniform deflection; the resistance p = Es y at node k.
     double pAt(int k, double y) {
@@ -299,8 +268,6 @@ class SandLayeringTest : public SandTest {
 protected:
     void SetUp() override {
         SandTest::SetUp();
-        run->model.soil.layerCount = 2;
-        run->model.soil.propertyPointCount = 4;
         layer(1, 0.0, 105.0, 30.0);
         layer(2, 105.0, 600.0, 38.0);
     }

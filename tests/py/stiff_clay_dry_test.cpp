@@ -12,130 +12,38 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/errors.hpp"
-#include "support/memory_run.hpp"
+#include "support/py_model_test.hpp"
 #include "support/temp_run.hpp"
 
 namespace mervik {
 namespace {
 
-using testing::MemoryRunTest;
-
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+using testing::expectRelative;
+using testing::plottedPoints;
+using testing::printedPoints;
+using testing::PyModelTest;
+using testing::row;
 
 constexpr double kStretch = 0.6000000238418579;  // cyclic y50 factor per decade of cycles
-
-void expectRelative(double actual, double expected, double tolerance = 1E-12) {
-    EXPECT_NEAR(actual, expected, std::fabs(expected) * tolerance);
-}
 
 // 0.5 pu (y / y50)^(1/4) written with square roots, away from the engine's pow.
 double quarterPower(double pu, double y, double y50) { return 0.5 * pu * std::sqrt(std::sqrt(y / y50)); }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-// The (y, p) pairs of the plot records 8 (two ES15.7 fields).
-std::vector<std::pair<double, double>> plottedPoints(const std::string& plot) {
-    std::vector<std::pair<double, double>> points;
-    for (const std::string& line : linesOf(plot)) {
-        if (line.find("Line 8(") == std::string::npos) continue;
-        points.emplace_back(std::stod(line.substr(0, 15)), std::stod(line.substr(15, 15)));
-    }
-    return points;
-}
-
-// The (y, p) point lines after the table rule of a printed curve.
-std::vector<std::pair<double, double>> printedPoints(const std::string& report) {
-    std::vector<std::pair<double, double>> points;
-    bool inTable = false;
-    for (const std::string& line : linesOf(report)) {
-        if (line == "----------------    -----------------") {
-            inTable = true;
-            continue;
-        }
-        if (!inTable) continue;
-        if (line.empty()) break;
-        points.emplace_back(std::stod(line.substr(0, 15)), std::stod(line.substr(15)));
-    }
-    return points;
-}
-
-// Label line: the label, blanks to column 56, "= " and the rest.
-std::string row(const std::string& label, const std::string& rest) {
-    return label + std::string(55 - label.size(), ' ') + "= " + rest + "\n";
-}
-
-class StiffClayDryTest : public MemoryRunTest {
+class StiffClayDryTest : public PyModelTest {
 protected:
     void SetUp() override {
-        MemoryRunTest::SetUp();
-        units(kGeneral);
-        run->model.soil.groundSurface = 0.0;
-        layer(1, kPyStiffClayNoFreeWater, 0.0, 100.0, 10.0, 0.5, 0.01, 0.0);
-        width(10.0);
-        PileNodes& n = run->nodes;
-        n.M = 5;
-        n.L = 100.0;
-        n.h = 25.0;
-        for (int k = 1; k <= 5; ++k) n.x[at(k)] = n.z[at(k)] = 25.0 * (k - 1);
-        range(1, 1, 5);
-    }
-    void units(int IUNITS) {
-        run->model.options.IUNITS = IUNITS;
-        run->units = makeUnitLabels(IUNITS);
-    }
-    SoilLayer& layer(int L, int code, double top, double bottom, double c, double gamma, double eps50, double k) {
-        SoilLayer& s = run->model.soil.layer[at(L)];
-        s.modelCode = code;
-        s.depthTop = top;
-        s.depthBottom = bottom;
-        s.cohesion = {c, c};
-        s.gamma = {gamma, gamma};
-        s.eps50 = {eps50, eps50};
-        s.kpy = {k, k};
-        run->model.soil.propertyDepth[at(2 * L - 1)] = top;
-        run->model.soil.propertyDepth[at(2 * L)] = bottom;
-        run->model.soil.layerCount = L;
-        run->model.soil.propertyPointCount = 2 * L;
-        return s;
-    }
-    void width(double b) {
-        PileSections& p = run->model.sections;
-        p.propertyPointCount = 2;
-        p.point[1].depth = 0.0;
-        p.point[1].diameter = b;
-        p.point[2].depth = 1000.0;
-        p.point[2].diameter = b;
-    }
-    void multipliers(double pm, double ym) {
-        PyModifierTable& t = run->model.pyModifiers;
-        t.count = 2;
-        t.depth[1] = 0.0;
-        t.depth[2] = 1000.0;
-        t.pMultiplier[1] = t.pMultiplier[2] = pm;
-        t.yMultiplier[1] = t.yMultiplier[2] = ym;
+        PyModelTest::SetUp();
+        handProfile(kGeneral, 10.0, 5, 25.0);
+        clayLayer(1, kPyStiffClayNoFreeWater, 0.0, 100.0, 10.0, 0.5, 0.01, 0.0);
     }
     void cyclic(double N) {
         run->model.options.cyclic = true;
         run->model.options.numberOfCycles = N;
-    }
-    void range(int L, int first, int last) {
-        run->py.layer = L;
-        run->py.firstNode = first;
-        run->py.lastNode = last;
-    }
-    void deflect(double y) {
-        for (int k = 1; k <= 5; ++k) run->nodes.y(k) = y;
     }
     // The report pass at one output depth of layer 1.
     void printAt(double depth) {
@@ -146,7 +54,6 @@ protected:
         run->report.close();
         run->plot.close();
     }
-    double Es(int k) const { return run->nodes.Es[at(k)]; }
 };
 
 // ---------------------------------------------------------------- ultimate resistance
@@ -269,7 +176,7 @@ TEST_F(StiffClayDryTest, CodeFourKeepsTheCurveBelowTheInitialLine) {
         {100.0, false, 1, 0.5 * y50, 0.0},
     };
     for (const auto& c : cases) {
-        layer(1, kPyStiffClayNoFreeWaterK, 0.0, 100.0, 10.0, 0.5, 0.01, c.k);
+        clayLayer(1, kPyStiffClayNoFreeWaterK, 0.0, 100.0, 10.0, 0.5, 0.01, c.k);
         newLoadCase();  // the soil data changed
         run->model.options.cyclic = c.cyclic;
         run->model.options.numberOfCycles = 100.0;
@@ -282,7 +189,7 @@ TEST_F(StiffClayDryTest, CodeFourKeepsTheCurveBelowTheInitialLine) {
 
 TEST_F(StiffClayDryTest, CodeFourInterpolatesKInTheLayerAndTakesTheTopValueForAMissingBottom) {
     // k from 2 at 0 to 6 at 100; zero deflection gives Es = k x.
-    SoilLayer& s = layer(1, kPyStiffClayNoFreeWaterK, 0.0, 100.0, 10.0, 0.5, 0.01, 2.0);
+    SoilLayer& s = clayLayer(1, kPyStiffClayNoFreeWaterK, 0.0, 100.0, 10.0, 0.5, 0.01, 2.0);
     s.kpy.bottom = 6.0;
     multipliers(0.5, 2.0);  // not applied to the limiting modulus
     deflect(0.0);
@@ -367,7 +274,7 @@ TEST_F(StiffClayDryTest, DefaultEps50FollowsTheStrengthBands) {
     run->nodes.y(1) = 0.1;  // node at the surface: pu = 3 b c = 30 c; 0.1 < 16 y50 for every band
     for (const auto& c : cases) {
         units(c.IUNITS);
-        layer(1, kPyStiffClayNoFreeWater, 0.0, 100.0, c.c, 0.5, 0.0, 0.0);
+        clayLayer(1, kPyStiffClayNoFreeWater, 0.0, 100.0, c.c, 0.5, 0.0, 0.0);
         newLoadCase();
         pyStiffClayDry(*run, 1);
         ASSERT_FALSE(run->failed());
@@ -394,7 +301,7 @@ TEST_F(StiffClayDryTest, DefaultKOfCodeFourFollowsTheStrengthBandsAndTheLoading)
     for (const auto& c : cases) {
         units(c.IUNITS);
         for (const bool isCyclic : {false, true}) {
-            layer(1, kPyStiffClayNoFreeWaterK, 0.0, 100.0, c.c, 0.5, 0.01, 0.0);
+            clayLayer(1, kPyStiffClayNoFreeWaterK, 0.0, 100.0, c.c, 0.5, 0.01, 0.0);
             newLoadCase();
             run->model.options.cyclic = isCyclic;
             run->model.options.numberOfCycles = 100.0;
@@ -419,7 +326,7 @@ TEST_F(StiffClayDryTest, GeneralUnitsWithoutEps50OrKEndTheRunWithInputError32) {
     };
     for (const auto& c : cases) {
         SetUp();  // a fresh run
-        layer(1, c.code, 0.0, 100.0, 10.0, 0.5, c.eps50, c.k);
+        clayLayer(1, c.code, 0.0, 100.0, 10.0, 0.5, c.eps50, c.k);
         deflect(1.0);
         pyStiffClayDry(*run, 1);
         EXPECT_EQ(run->errorNumber, 132);
@@ -467,8 +374,8 @@ TEST_F(StiffClayDryTest, StrengthOutsideFiveHundredToEightThousandPsfWarnsAwayFr
         resetWarnings(run->warnings);
         units(c.IUNITS);
         // Two clay layers meeting at 50: nodes 1 and 2 warn, node 3 lies at the interface.
-        layer(1, c.code, 0.0, 50.0, c.c, 0.5, 0.01, 100.0);
-        layer(2, c.code, 50.0, 100.0, c.c, 0.5, 0.01, 100.0);
+        clayLayer(1, c.code, 0.0, 50.0, c.c, 0.5, 0.01, 100.0);
+        clayLayer(2, c.code, 50.0, 100.0, c.c, 0.5, 0.01, 100.0);
         newLoadCase();
         pyStiffClayDry(*run, 1);
         ASSERT_FALSE(run->failed());
@@ -488,7 +395,7 @@ TEST_F(StiffClayDryTest, ZeroStrengthBelowTheTopNodeIsInputError13) {
     };
     for (const auto& c : cases) {
         SetUp();  // a fresh run
-        layer(1, c.code, 0.0, 100.0, 0.0, 0.5, 0.01, 100.0);
+        clayLayer(1, c.code, 0.0, 100.0, 0.0, 0.5, 0.01, 100.0);
         pyStiffClayDry(*run, 1);  // the top node passes (c = 0 is allowed there)
         EXPECT_EQ(run->errorNumber, 113);
         run->report.close();
@@ -505,7 +412,7 @@ TEST_F(StiffClayDryTest, ZeroStrengthBelowTheTopNodeIsInputError13) {
 // ---------------------------------------------------------------- layer resistance
 
 TEST_F(StiffClayDryTest, LayerResistanceIntegratesPuToTheLayerBottom) {
-    layer(1, kPyStiffClayNoFreeWater, 0.0, 110.0, 10.0, 0.5, 0.01, 0.0);
+    clayLayer(1, kPyStiffClayNoFreeWater, 0.0, 110.0, 10.0, 0.5, 0.01, 0.0);
     run->py.Fu[1] = 12345.0;  // rebuilt from the first node
     pyStiffClayDry(*run, 1);
     ASSERT_FALSE(run->failed());
@@ -517,7 +424,7 @@ TEST_F(StiffClayDryTest, GroundAbovePileHeadGivesLayerOneResistanceFromTheMeanSt
     // c from 10 at -20 to 22 at 100. Last node: xc = 120, c = 22, pct = (5 + 11) 120 + 660 =
     // 2580 > pcd = 1980 = pu; mean strength from the ground surface cg = 16.
     run->model.soil.groundSurface = -20.0;
-    SoilLayer& s = layer(1, kPyStiffClayNoFreeWater, -20.0, 100.0, 10.0, 0.5, 0.01, 0.0);
+    SoilLayer& s = clayLayer(1, kPyStiffClayNoFreeWater, -20.0, 100.0, 10.0, 0.5, 0.01, 0.0);
     s.cohesion.bottom = 22.0;
     pyStiffClayDry(*run, 1);
     ASSERT_FALSE(run->failed());
@@ -530,8 +437,8 @@ TEST_F(StiffClayDryTest, GroundAbovePileHeadGivesLayerOneResistanceFromTheMeanSt
 // X = (9 c - 3 ca) b / (ca / 2 + gamma' b) = 600 / 10 = 60, I = ((X / 4 + 3 b) ca + gamma' X b / 2) X
 // = (450 + 150) 60 = 36000; A = 3 b ca = 300, B = ca / 4 + gamma' b / 2 = 5.
 TEST_F(StiffClayDryTest, EquivalentDepthBelowSandMatchesTheResistanceOfTheLayerAbove) {
-    layer(1, kPySand, 0.0, 50.0, 0.0, 0.5, 0.0, 0.0);
-    layer(2, kPyStiffClayNoFreeWater, 50.0, 100.0, 10.0, 0.5, 0.01, 0.0);
+    clayLayer(1, kPySand, 0.0, 50.0, 0.0, 0.5, 0.0, 0.0);
+    clayLayer(2, kPyStiffClayNoFreeWater, 50.0, 100.0, 10.0, 0.5, 0.01, 0.0);
     range(2, 3, 5);
     deflect(10.0);  // p = pu: Es = pu / 10
     const struct {
@@ -579,10 +486,10 @@ void expectPoints(const std::string& report, const std::string& plot,
     ASSERT_EQ(printed.size(), expected.size());
     for (std::size_t j = 0; j < expected.size(); ++j) {
         const auto [y, p] = expected[j];
-        EXPECT_NEAR(plotted[j].first, y, 1E-7 * y) << "point " << j + 1;
-        EXPECT_NEAR(plotted[j].second, p, 1E-7 * p) << "point " << j + 1;
-        EXPECT_NEAR(printed[j].first, y, 1E-5 * y + 6E-6) << "point " << j + 1;
-        EXPECT_NEAR(printed[j].second, p, 1E-5 * p + 6E-6) << "point " << j + 1;
+        EXPECT_NEAR(plotted[j].y, y, 1E-7 * y) << "point " << j + 1;
+        EXPECT_NEAR(plotted[j].p, p, 1E-7 * p) << "point " << j + 1;
+        EXPECT_NEAR(printed[j].y, y, 1E-5 * y + 6E-6) << "point " << j + 1;
+        EXPECT_NEAR(printed[j].p, p, 1E-5 * p + 6E-6) << "point " << j + 1;
     }
 }
 
@@ -592,7 +499,7 @@ void expectPoints(const std::string& report, const std::string& plot,
 // 0.5 pu / y50 (y50 / 2.4E-4)^(3/4) = 2296 * 625^(3/4) = 2296 * 125 = 287000 times y.
 TEST_F(StiffClayDryTest, PrintedStaticCurveOfCodeThree) {
     units(kUSCS);
-    layer(1, kPyStiffClayNoFreeWater, 0.0, 240.0, 10.0, 0.04, 0.005, 0.0);
+    clayLayer(1, kPyStiffClayNoFreeWater, 0.0, 240.0, 10.0, 0.04, 0.005, 0.0);
     width(12.0);
     run->nodes.L = 240.0;
     printAt(60.0);
@@ -648,7 +555,7 @@ TEST_F(StiffClayDryTest, PrintedStaticCurveOfCodeThree) {
 // y50 / 15 = 0.0146667, last point 18.75 yN = 0.275 (1.25 times 16 * 2.2 y50), point 16 0.1875.
 TEST_F(StiffClayDryTest, PrintedCyclicCurveOfCodeFourWithMultipliers) {
     units(kSI);
-    layer(1, kPyStiffClayNoFreeWaterK, 0.0, 10.0, 100.0, 10.0, 0.005, 100000.0);
+    clayLayer(1, kPyStiffClayNoFreeWaterK, 0.0, 10.0, 100.0, 10.0, 0.005, 100000.0);
     width(0.5);
     multipliers(0.8, 1.5);
     run->nodes.L = 10.0;
@@ -715,7 +622,7 @@ TEST_F(StiffClayDryTest, PrintedTitlesAndCyclesLineOfBothCodes) {
     };
     for (const auto& c : cases) {
         SetUp();  // a fresh run
-        layer(1, c.code, 0.0, 100.0, 10.0, 0.5, 0.01, 2.0);
+        clayLayer(1, c.code, 0.0, 100.0, 10.0, 0.5, 0.01, 2.0);
         run->model.options.cyclic = c.cyclic;
         run->model.options.numberOfCycles = 10.0;
         printAt(25.0);

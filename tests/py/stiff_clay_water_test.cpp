@@ -15,21 +15,24 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/errors.hpp"
 #include "py/py_framework.hpp"
-#include "support/memory_run.hpp"
+#include "support/py_model_test.hpp"
 
 namespace mervik {
 namespace {
 
-using testing::MemoryRunTest;
+using testing::CurvePoint;
+using testing::expectRelative;
+using testing::labelValue;
+using testing::plottedPoints;
+using testing::PyModelTest;
+using testing::row;
 
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+constexpr double kAbsolute = 1E-12;  // the absolute term this file allows on top of a relative tolerance
 
 // ---------------------------------------------------------------- the criteria, by hand
 
@@ -78,99 +81,12 @@ double cyclicCurve(double pc, double As, double Ac, double y50, double y) {
     return 0.9359999895095825 * Ac * pc - 0.10199999809265137 * pc * yp / y50;
 }
 
-void expectRelative(double actual, double expected, double tolerance = 1E-12) {
-    EXPECT_NEAR(actual, expected, std::fabs(expected) * tolerance + 1E-12);
-}
-
-// (y, p) of the plot records 8 of the printed curves, in order.
-struct PlotPoint {
-    double y, p;
-};
-std::vector<PlotPoint> plotPoints(const std::string& plot) {
-    std::vector<PlotPoint> points;
-    std::istringstream in(plot);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.find("Line 8(") == std::string::npos) continue;
-        points.push_back({std::stod(line.substr(0, 15)), std::stod(line.substr(15, 15))});
-    }
-    return points;
-}
-
-// The value of the n-th (0-based) label line of the report with the label.
-double labelValue(const std::string& report, const std::string& label, int n = 0) {
-    const std::string key = "\n" + label + std::string(55 - label.size(), ' ') + "= ";
-    std::size_t pos = 0;
-    for (int i = 0; i <= n; ++i) {
-        pos = report.find(key, pos);
-        if (pos == std::string::npos) return std::numeric_limits<double>::quiet_NaN();
-        pos += key.size();
-    }
-    return std::stod(report.substr(pos, 12));
-}
-
-// Label line: the label, blanks to column 56, "= " and the rest.
-std::string row(const std::string& label, const std::string& rest) {
-    return label + std::string(55 - label.size(), ' ') + "= " + rest + "\n";
-}
-
-class StiffClayWaterTest : public MemoryRunTest {
+class StiffClayWaterTest : public PyModelTest {
 protected:
     void SetUp() override {
-        MemoryRunTest::SetUp();
-        units(kGeneral);
-        run->model.soil.groundSurface = 0.0;
-        layer(1, kPyStiffClayFreeWater, 0.0, 100.0, 10.0, 0.5, 0.01, 100.0);
-        width(10.0);
-        PileNodes& n = run->nodes;
-        n.M = 5;
-        n.L = 100.0;
-        n.h = 25.0;
-        for (int k = 1; k <= 5; ++k) n.x[at(k)] = n.z[at(k)] = 25.0 * (k - 1);
-        range(1, 1, 5);
-    }
-    void units(int IUNITS) {
-        run->model.options.IUNITS = IUNITS;
-        run->units = makeUnitLabels(IUNITS);
-    }
-    SoilLayer& layer(int L, int code, double top, double bottom, double c, double gamma, double eps50, double k) {
-        SoilLayer& s = run->model.soil.layer[at(L)];
-        s.modelCode = code;
-        s.depthTop = top;
-        s.depthBottom = bottom;
-        s.cohesion = {c, c};
-        s.gamma = {gamma, gamma};
-        s.eps50 = {eps50, eps50};
-        s.kpy = {k, k};
-        run->model.soil.propertyDepth[at(2 * L - 1)] = top;
-        run->model.soil.propertyDepth[at(2 * L)] = bottom;
-        run->model.soil.layerCount = L;
-        run->model.soil.propertyPointCount = 2 * L;
-        return s;
-    }
-    void width(double b) {
-        PileSections& p = run->model.sections;
-        p.propertyPointCount = 2;
-        p.point[1].depth = 0.0;
-        p.point[1].diameter = b;
-        p.point[2].depth = 1000.0;
-        p.point[2].diameter = b;
-    }
-    void multipliers(double pm, double ym) {
-        PyModifierTable& t = run->model.pyModifiers;
-        t.count = 2;
-        t.depth[1] = 0.0;
-        t.depth[2] = 1000.0;
-        t.pMultiplier[1] = t.pMultiplier[2] = pm;
-        t.yMultiplier[1] = t.yMultiplier[2] = ym;
-    }
-    void range(int L, int first, int last) {
-        run->py.layer = L;
-        run->py.firstNode = first;
-        run->py.lastNode = last;
-    }
-    void deflect(double y) {
-        for (int k = 1; k <= 5; ++k) run->nodes.y(k) = y;
+        PyModelTest::SetUp();
+        handProfile(kGeneral, 10.0, 5, 25.0);
+        clayLayer(1, kPyStiffClayFreeWater, 0.0, 100.0, 10.0, 0.5, 0.01, 100.0);
     }
     // The report pass at output depths (positions 1, 2, ...), then the channels closed.
     void printAt(std::initializer_list<double> depths) {
@@ -183,7 +99,6 @@ protected:
         run->plot.close();
         run->messages.close();
     }
-    double Es(int k) const { return run->nodes.Es[at(k)]; }
 };
 
 // ---------------------------------------------------------------- ultimate resistance
@@ -197,10 +112,10 @@ TEST_F(StiffClayWaterTest, UltimateResistanceChangesFromTheWedgeToElevenCbWithDe
     ASSERT_FALSE(run->failed());
     EXPECT_EQ(Es(1), 0.0);
     // x = 25: wedge, 33.3 * 25 + 200 = 1032.5 < 1100, As = 0.59066, R = 0.087276: Es = 18.022.
-    expectRelative(Es(2), staticR(handAs(2.5)) * 1032.4999809265137 / 5.0);
+    expectRelative(Es(2), staticR(handAs(2.5)) * 1032.4999809265137 / 5.0, 1E-12, kAbsolute);
     EXPECT_NEAR(Es(2), 18.022, 5E-4);
     // x = 50, 75, 100: 11 c b = 1100 (the wedge is 1865 and more), As = 0.6, R = 0.087683.
-    for (int k = 3; k <= 5; ++k) expectRelative(Es(k), staticR(k06) * 1100.0 / 5.0);
+    for (int k = 3; k <= 5; ++k) expectRelative(Es(k), staticR(k06) * 1100.0 / 5.0, 1E-12, kAbsolute);
     EXPECT_NEAR(Es(3), 19.290, 5E-4);
 
     run->model.options.cyclic = true;
@@ -209,8 +124,8 @@ TEST_F(StiffClayWaterTest, UltimateResistanceChangesFromTheWedgeToElevenCbWithDe
     // End of the cyclic curve (0.936 Ac - 0.102 * 4.1 As) pc: 0.033785 * 1032.5 at x = 25,
     // 0.02988 * 1100 below.
     const double y50 = 0.1;
-    expectRelative(Es(2), cyclicCurve(1032.4999809265137, handAs(2.5), k03, y50, 5.0) / 5.0);
-    expectRelative(Es(4), cyclicCurve(1100.0, k06, k03, y50, 5.0) / 5.0);
+    expectRelative(Es(2), cyclicCurve(1032.4999809265137, handAs(2.5), k03, y50, 5.0) / 5.0, 1E-12, kAbsolute);
+    expectRelative(Es(4), cyclicCurve(1100.0, k06, k03, y50, 5.0) / 5.0, 1E-12, kAbsolute);
     EXPECT_NEAR(Es(4), 0.02988 * 1100.0 / 5.0, 1E-4);
 }
 
@@ -226,11 +141,11 @@ TEST_F(StiffClayWaterTest, PrintedStaticCurvesFollowEveryBranchBelowTheInitialLi
     const double depths[] = {10.0, 25.0, 40.0};
     printAt({10.0, 25.0, 40.0});
     ASSERT_FALSE(run->failed());
-    const std::vector<PlotPoint> points = plotPoints(plot());
+    const std::vector<CurvePoint> points = plottedPoints(plot());
     ASSERT_EQ(points.size(), 51u);
     for (int d = 0; d < 3; ++d) {
         const double x = depths[d], As = handAs(x / 10.0), pc = handPc(x), y50 = 0.1;
-        expectRelative(labelValue(report(), "pc", d), pc, 1E-6);
+        expectRelative(labelValue(report(), "pc", d), pc, 1E-6, kAbsolute);
         int onInitialLine = 0;
         for (int j = 1; j <= 17; ++j) {
             const double r = j <= 13 ? 0.5 * (j - 1) : (j <= 16 ? 10.0 + 4.0 * (j - 14) : 19.0);
@@ -238,7 +153,7 @@ TEST_F(StiffClayWaterTest, PrintedStaticCurvesFollowEveryBranchBelowTheInitialLi
             const double curve = staticCurve(pc, As, y50, y);
             const double line = 100.0 * x * y;
             if (line < curve) ++onInitialLine;
-            const PlotPoint& got = points[at(17 * d + j - 1)];
+            const CurvePoint& got = points[at(17 * d + j - 1)];
             EXPECT_NEAR(got.y, y, 1E-7 * y + 1E-12) << x << " " << j;
             EXPECT_NEAR(got.p, std::min(curve, line), 1E-7 * std::min(curve, line) + 1E-12) << x << " " << j;
         }
@@ -261,13 +176,13 @@ TEST_F(StiffClayWaterTest, PrintedCyclicCurvesFollowEveryBranchBelowTheInitialLi
     const double depths[] = {10.0, 25.0, 40.0};
     printAt({10.0, 25.0, 40.0});
     ASSERT_FALSE(run->failed());
-    const std::vector<PlotPoint> points = plotPoints(plot());
+    const std::vector<CurvePoint> points = plottedPoints(plot());
     ASSERT_EQ(points.size(), 51u);
     const std::string& r = report();
     for (int d = 0; d < 3; ++d) {
         const double x = depths[d], As = handAs(x / 10.0), Ac = handAc(x / 10.0), pc = handPc(x), y50 = 0.1;
         const double yp = 4.099999904632568 * As * y50;
-        expectRelative(labelValue(r, "Ac", d), Ac, 1E-4);
+        expectRelative(labelValue(r, "Ac", d), Ac, 1E-4, kAbsolute);
         int onInitialLine = 0;
         for (int j = 1; j <= 17; ++j) {
             const double f = j <= 13 ? 0.05000000074505806 * (j - 1) : (j <= 16 ? 0.6 + 0.4000000059604645 * (j - 13) : 1.899999976158142);
@@ -276,7 +191,7 @@ TEST_F(StiffClayWaterTest, PrintedCyclicCurvesFollowEveryBranchBelowTheInitialLi
             const double line = 100.0 * x * y;
             if (line < curve) ++onInitialLine;
             const double p = std::min(curve, line);
-            const PlotPoint& got = points[at(17 * d + j - 1)];
+            const CurvePoint& got = points[at(17 * d + j - 1)];
             EXPECT_NEAR(got.y, y, 1E-7 * y + 1E-12) << x << " " << j;
             EXPECT_NEAR(got.p, p, 1E-7 * p + 1E-12) << x << " " << j;
             char text[64];
@@ -311,7 +226,7 @@ TEST_F(StiffClayWaterTest, PrintedCyclicCurvesFollowEveryBranchBelowTheInitialLi
 // to 0.3024, then 1252.2 - 542.52 - 982.14 (y - 0.3024) to 0.9072 and 115.742.
 TEST_F(StiffClayWaterTest, PrintedStaticBlockInUsUnits) {
     units(kUSCS);
-    layer(1, kPyStiffClayFreeWater, 0.0, 240.0, 10.0, 0.04, 0.0, 0.0);
+    clayLayer(1, kPyStiffClayFreeWater, 0.0, 240.0, 10.0, 0.04, 0.0, 0.0);
     width(12.0);
     run->nodes.L = 240.0;
     printAt({48.0});
@@ -372,12 +287,12 @@ TEST_F(StiffClayWaterTest, AtTheGroundSurfaceAsAndAcTakeTheirConstantTerms) {
         EXPECT_DOUBLE_EQ(labelValue(r, "pct"), 200.0);
         EXPECT_DOUBLE_EQ(labelValue(r, "As"), 0.235);
         EXPECT_DOUBLE_EQ(labelValue(r, cyclic ? "Ac" : "Ac (not used)"), 0.2);
-        const std::vector<PlotPoint> points = plotPoints(plot());
+        const std::vector<CurvePoint> points = plottedPoints(plot());
         ASSERT_EQ(points.size(), 17u);
         const double step = cyclic ? 0.05000000074505806 * 4.099999904632568 * 0.2345000058412552 * 0.1
                                    : 0.5 * 0.2345000058412552 * 0.1;
         EXPECT_NEAR(points[12].y, 12.0 * step, 1E-7 * 12.0 * step);  // 0.1407 static, 0.0692 cyclic
-        for (const PlotPoint& p : points) EXPECT_EQ(p.p, 0.0);
+        for (const CurvePoint& p : points) EXPECT_EQ(p.p, 0.0);
     }
 }
 
@@ -432,7 +347,7 @@ TEST_F(StiffClayWaterTest, DefaultKAndEps50FollowTheStrengthBands) {
         units(c.IUNITS);
         for (bool cyclic : {false, true}) {
             run->model.options.cyclic = cyclic;
-            layer(1, kPyStiffClayFreeWater, 0.0, 100.0, c.c, 0.5, 0.01, 0.0);
+            clayLayer(1, kPyStiffClayFreeWater, 0.0, 100.0, c.c, 0.5, 0.01, 0.0);
             newLoadCase();  // the soil data changed
             run->nodes.y(4) = 0.0;
             pyStiffClayWater(*run, 1);
@@ -440,12 +355,12 @@ TEST_F(StiffClayWaterTest, DefaultKAndEps50FollowTheStrengthBands) {
             EXPECT_DOUBLE_EQ(Es(4), (cyclic ? c.kCyclic : c.kStatic) * 75.0) << c.c << " " << cyclic;
         }
         run->model.options.cyclic = false;
-        layer(1, kPyStiffClayFreeWater, 0.0, 100.0, c.c, 0.5, 0.0, 1E9);
+        clayLayer(1, kPyStiffClayFreeWater, 0.0, 100.0, c.c, 0.5, 0.0, 1E9);
         newLoadCase();
         run->nodes.y(4) = 0.01;
         pyStiffClayWater(*run, 1);
         ASSERT_FALSE(run->failed());
-        expectRelative(Es(4), 0.5 * 110.0 * c.c * std::sqrt(0.01 / (10.0 * c.eps50)) / 0.01, 1E-12);
+        expectRelative(Es(4), 0.5 * 110.0 * c.c * std::sqrt(0.01 / (10.0 * c.eps50)) / 0.01, 1E-12, kAbsolute);
     }
 }
 
@@ -507,7 +422,7 @@ TEST_F(StiffClayWaterTest, SlopingGroundScalesTheWedgeByTheSideOfLoading) {
         deflect(y);
         pyStiffClayWater(*run, 1);
         ASSERT_FALSE(run->failed());
-        expectRelative(Es(2), staticR(handAs(1.0)) * handPct(10.0) * (y > 0.0 ? down : up) / 5.0);
+        expectRelative(Es(2), staticR(handAs(1.0)) * handPct(10.0) * (y > 0.0 ? down : up) / 5.0, 1E-12, kAbsolute);
     }
 }
 
@@ -519,14 +434,14 @@ TEST_F(StiffClayWaterTest, SlopingGroundScalesTheWedgeByTheSideOfLoading) {
 // the mean from the surface: 10 + 0.1 x = 12.5 at 25.
 // Seen in the wedge pct = (gamma' b + 2.83 ca) xc + 2 ca b at y = 0 through the printed curves.
 TEST_F(StiffClayWaterTest, MeanStrengthIsFromTheSurfaceInLayerOneAndOverTheLayerBelow) {
-    layer(1, kPyStiffClayFreeWater, 0.0, 100.0, 10.0, 0.5, 0.01, 100.0).cohesion = {10.0, 30.0};
+    clayLayer(1, kPyStiffClayFreeWater, 0.0, 100.0, 10.0, 0.5, 0.01, 100.0).cohesion = {10.0, 30.0};
     printAt({25.0});
     ASSERT_FALSE(run->failed());
     EXPECT_NEAR(labelValue(report(), "Average cohesion, c"), 12.5, 1E-5);
 
     SetUp();
-    layer(1, kPyStiffClayFreeWater, 0.0, 50.0, 10.0, 0.5, 0.01, 100.0);
-    layer(2, kPyStiffClayFreeWater, 50.0, 100.0, 10.0, 0.5, 0.01, 100.0).cohesion = {10.0, 30.0};
+    clayLayer(1, kPyStiffClayFreeWater, 0.0, 50.0, 10.0, 0.5, 0.01, 100.0);
+    clayLayer(2, kPyStiffClayFreeWater, 50.0, 100.0, 10.0, 0.5, 0.01, 100.0).cohesion = {10.0, 30.0};
     run->layers.xe[2] = 50.0;  // the equivalent depth of the last solve pass
     run->py.reportPass = true;
     run->nodes.x[1] = 50.0;
@@ -550,7 +465,7 @@ TEST_F(StiffClayWaterTest, MeanStrengthIsFromTheSurfaceInLayerOneAndOverTheLayer
 // pr over the 10 down to the layer bottom at 110. pr = 0.006210 * 200 = 1.2420 at 0,
 // 0.087276 * 1032.5 = 90.112 at 25 and 0.087683 * 1100 = 96.452 at 50, 75, 100.
 TEST_F(StiffClayWaterTest, LayerResistanceSumsTheResidualResistanceToTheLayerBottom) {
-    layer(1, kPyStiffClayFreeWater, 0.0, 110.0, 10.0, 0.5, 0.01, 100.0);
+    clayLayer(1, kPyStiffClayFreeWater, 0.0, 110.0, 10.0, 0.5, 0.01, 100.0);
     run->py.Fu[1] = 12345.0;  // rebuilt from the first node
     pyStiffClayWater(*run, 1);
     ASSERT_FALSE(run->failed());
@@ -559,12 +474,12 @@ TEST_F(StiffClayWaterTest, LayerResistanceSumsTheResidualResistanceToTheLayerBot
     EXPECT_NEAR(pr1, 1.2420, 1E-4);
     EXPECT_NEAR(pr2, 90.112, 1E-3);
     expectRelative(run->py.Fu[1], 12.5 * (pr1 + pr2) + 12.5 * (pr2 + pr3) + 2.0 * 12.5 * (2.0 * pr3) + 10.0 * pr3,
-                   1E-12);
+                   1E-12, kAbsolute);
 
     // The ground 20 above the pile head: Fu(1) = (bottom - top) / 2 (2 ca b + pc) with the last
     // node's values, x = 120 below the surface: 130 / 2 * (200 + 1100).
     run->model.soil.groundSurface = -20.0;
-    layer(1, kPyStiffClayFreeWater, -20.0, 110.0, 10.0, 0.5, 0.01, 100.0);
+    clayLayer(1, kPyStiffClayFreeWater, -20.0, 110.0, 10.0, 0.5, 0.01, 100.0);
     newLoadCase();
     pyStiffClayWater(*run, 1);
     ASSERT_FALSE(run->failed());
@@ -610,8 +525,8 @@ double fineDepth(double c, double g, double b, double F) {
 // = 36000 / 1137 = 31.66, and the 50 steps reach about 67300 there, more than the sand's F. The
 // curves of the clay start at xe: Es at zero deflection is k xe at its first node.
 TEST_F(StiffClayWaterTest, EquivalentDepthBelowSandMatchesTheResistanceOfTheSand) {
-    layer(1, kPySand, 0.0, 50.0, 0.0, 0.5, 0.0, 100.0).phi = {30.0, 30.0};
-    layer(2, kPyStiffClayFreeWater, 50.0, 100.0, 400.0, 0.5, 0.01, 100.0);
+    clayLayer(1, kPySand, 0.0, 50.0, 0.0, 0.5, 0.0, 100.0).phi = {30.0, 30.0};
+    clayLayer(2, kPyStiffClayFreeWater, 50.0, 100.0, 400.0, 0.5, 0.01, 100.0);
     run->model.options.pileIncrements = 4;
     deflect(0.0);
     range(1, 1, 2);
@@ -668,8 +583,8 @@ TEST_F(StiffClayWaterTest, StrengthOutsideTheRangeOfTheCriteriaWarnsAwayFromInte
     for (const auto& c : cases) {
         resetWarnings(run->warnings);
         units(c.IUNITS);
-        layer(1, kPyStiffClayFreeWater, 0.0, 50.0, c.c, 0.5, 0.01, 100.0);
-        layer(2, kPyStiffClayFreeWater, 50.0, 100.0, c.c, 0.5, 0.01, 100.0);
+        clayLayer(1, kPyStiffClayFreeWater, 0.0, 50.0, c.c, 0.5, 0.01, 100.0);
+        clayLayer(2, kPyStiffClayFreeWater, 50.0, 100.0, c.c, 0.5, 0.01, 100.0);
         newLoadCase();  // the soil data changed
         pyStiffClayWater(*run, 1);
         ASSERT_FALSE(run->failed());
@@ -680,7 +595,7 @@ TEST_F(StiffClayWaterTest, StrengthOutsideTheRangeOfTheCriteriaWarnsAwayFromInte
 // ---------------------------------------------------------------- errors
 
 TEST_F(StiffClayWaterTest, ZeroStrengthBelowTheTopNodeIsInputError14) {
-    layer(1, kPyStiffClayFreeWater, 0.0, 100.0, 0.0, 0.5, 0.01, 100.0);
+    clayLayer(1, kPyStiffClayFreeWater, 0.0, 100.0, 0.0, 0.5, 0.01, 100.0);
     range(1, 1, 1);
     pyStiffClayWater(*run, 1);  // the top node passes (c = 0 is allowed there)
     ASSERT_FALSE(run->failed());
@@ -713,7 +628,7 @@ TEST_F(StiffClayWaterTest, GeneralUnitsWithoutKOrEps50AreInputError32) {
     } cases[] = {{0.01, 0.0, "k"}, {0.0, 100.0, "Epsilon50"}, {-0.01, -5.0, "k"}};
     for (const auto& c : cases) {
         SetUp();  // a fresh run
-        layer(1, kPyStiffClayFreeWater, 0.0, 100.0, 10.0, 0.5, c.eps50, c.k);
+        clayLayer(1, kPyStiffClayFreeWater, 0.0, 100.0, 10.0, 0.5, c.eps50, c.k);
         pyStiffClayWater(*run, 1);
         EXPECT_EQ(run->errorNumber, 132);
         run->report.close();

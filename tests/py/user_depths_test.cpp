@@ -6,54 +6,33 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "support/memory_run.hpp"
+#include "support/py_model_test.hpp"
 
 namespace mervik {
 namespace {
 
-using testing::MemoryRunTest;
-
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+using testing::PyModelTest;
+using testing::row;
 
 // Ground surface 2 below the pile head. Layer 1, elastic subgrade E = 100, from 2 to 10;
 // layer 2, user-input curves, from 10 to 20: top curve (0,0) (1,10) (2,15), bottom curve
 // (0,0) (0.5,20) (2,40). Pile of length 20 and width 8. The load case has nodes at
 // x = 0, 5, 10, 15, 20 and a battered axis (z = 0.9 x), so that a layer assignment by vertical
 // depth would differ from the one by depth along the pile.
-class UserDepthsTest : public MemoryRunTest {
+class UserDepthsTest : public PyModelTest {
 protected:
     void SetUp() override {
-        MemoryRunTest::SetUp();
-        run->model.options.IUNITS = kGeneral;
-        run->units = makeUnitLabels(kGeneral);
-        SoilProfile& soil = run->model.soil;
-        soil.groundSurface = 2.0;
-        soil.layerCount = 2;
-        soil.propertyPointCount = 4;
-        const double depths[] = {2.0, 10.0, 10.0, 20.0};
-        for (int k = 1; k <= 4; ++k) soil.propertyDepth[at(k)] = depths[k - 1];
-        SoilLayer& s1 = soil.layer[1];
-        s1.modelCode = kPyElasticSubgrade;
-        s1.depthTop = 2.0;
-        s1.depthBottom = 10.0;
-        s1.elasticSubgrade = {100.0, 100.0};
-        SoilLayer& s2 = soil.layer[2];
-        s2.modelCode = kPyUserCurves;
-        s2.depthTop = 10.0;
-        s2.depthBottom = 20.0;
-        curve(s2.userCurveTop, 10.0, {{0.0, 0.0}, {1.0, 10.0}, {2.0, 15.0}});
-        curve(s2.userCurveBottom, 20.0, {{0.0, 0.0}, {0.5, 20.0}, {2.0, 40.0}});
-
-        PileSections& p = run->model.sections;
-        p.pileLength = 20.0;
-        p.propertyPointCount = 2;
-        p.point[1].depth = 0.0;
-        p.point[1].diameter = 8.0;
-        p.point[2].depth = 20.0;
-        p.point[2].diameter = 8.0;
+        PyModelTest::SetUp();
+        units(kGeneral);
+        run->model.soil.groundSurface = 2.0;
+        placeLayer(1, kPyElasticSubgrade, 2.0, 10.0).elasticSubgrade = {100.0, 100.0};
+        SoilLayer& s2 = placeLayer(2, kPyUserCurves, 10.0, 20.0);
+        userCurve(s2.userCurveTop, 10.0, {{0.0, 0.0}, {1.0, 10.0}, {2.0, 15.0}});
+        userCurve(s2.userCurveBottom, 20.0, {{0.0, 0.0}, {0.5, 20.0}, {2.0, 40.0}});
+        run->model.sections.pileLength = 20.0;
+        width(8.0);
 
         PileNodes& n = run->nodes;
         n.M = 5;
@@ -69,15 +48,6 @@ protected:
         assignLayers(*run, true);
         run->layers.marks[2] = true;  // layer 2 lies below the elastic subgrade
     }
-    static void curve(UserPyCurve& c, double depth, std::initializer_list<std::pair<double, double>> points) {
-        c.depth = depth;
-        c.count = 0;
-        for (const auto& [y, p] : points) {
-            ++c.count;
-            c.y[at(c.count)] = y;
-            c.p[at(c.count)] = p;
-        }
-    }
     void outputDepths(std::initializer_list<double> depths) {
         PyOutputDepths& d = run->model.pyOutputDepths;
         d.enabled = true;
@@ -90,11 +60,6 @@ protected:
         run->messages.close();
     }
 };
-
-// A label line: the label, tab to column 56, "= ", the value.
-std::string label(const std::string& text, const std::string& value) {
-    return text + std::string(55 - text.size(), ' ') + "= " + value + "\n";
-}
 
 const std::string kRule(80, '-');
 const std::string kHeading = kRule + "\n" + std::string(20, ' ') + "p-y Curves Reported for Specified Depths\n" + kRule + "\n";
@@ -109,13 +74,13 @@ std::string userPoint(const std::string& y, const std::string& p) {
 // Depth 5 in the elastic subgrade: K = E b = 800, points y = i b / 8 = i, p = 800 i.
 std::string elasticBlock() {
     std::string s = "\n\np-y Curve for Elastic Subgrade\n\n";
-    s += label("Soil Layer Number", "         1");
-    s += label("Depth below pile head", "       5.000 L  ");
-    s += label("Depth below ground surface", "       3.000 L  ");
-    s += label("Shaft Diameter", "       8.000 L  ");
-    s += label("Elastic Subgrade Modulus", "     100.000 F  /L  **3");
-    s += label("p-multiplier", "     1.00000");
-    s += label("y-multiplier", "     1.00000");
+    s += row("Soil Layer Number", "         1");
+    s += row("Depth below pile head", "       5.000 L  ");
+    s += row("Depth below ground surface", "       3.000 L  ");
+    s += row("Shaft Diameter", "       8.000 L  ");
+    s += row("Elastic Subgrade Modulus", "     100.000 F  /L  **3");
+    s += row("p-multiplier", "     1.00000");
+    s += row("y-multiplier", "     1.00000");
     s += "\n        y, L         p, F  /L  \n---------------   ---------------\n";
     s += esPoint("      0.0000", "      0.0000");
     s += esPoint("     1.00000", "   800.00000");
@@ -139,12 +104,12 @@ std::string elasticBlock() {
 
 std::string userHeader(const std::string& depth, const std::string& belowGround) {
     std::string s = "\n\np-y Curve Computed by Interpolation Between User-input Curves\n\n";
-    s += label("Soil Layer Number", "           2");
-    s += label("Depth below pile head", depth + " L  ");
-    s += label("Depth below ground surface", belowGround + " L  ");
-    s += label("Pile diameter", "       8.000 L  ");
-    s += label("p-multiplier", "       1.000");
-    s += label("y-multiplier", "       1.000");
+    s += row("Soil Layer Number", "           2");
+    s += row("Depth below pile head", depth + " L  ");
+    s += row("Depth below ground surface", belowGround + " L  ");
+    s += row("Pile diameter", "       8.000 L  ");
+    s += row("p-multiplier", "       1.000");
+    s += row("y-multiplier", "       1.000");
     s += "\n      y, L              p, F  /L  \n----------------    ----------------\n";
     return s;
 }
@@ -174,16 +139,6 @@ std::string userBlockHalfway() {
     return s;
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
 TEST_F(UserDepthsTest, PrintsOneCurvePerDistinctDepthInAscendingOrderWithTheLayersModel) {
     outputDepths({15.0, 5.0, 10.0, 15.0});
     computePyCurvesAtUserDepths(*run);
@@ -202,7 +157,7 @@ TEST_F(UserDepthsTest, PrintsOneCurvePerDistinctDepthInAscendingOrderWithTheLaye
     EXPECT_EQ(report(), kHeading + elasticBlock() + layerEnd + userBlockAtTop() + userBlockHalfway() + layerEnd);
     EXPECT_EQ(messages(), "Computing p-y curves for output at user-specified depths.\n");
 
-    const std::vector<std::string> plot = linesOf(this->plot());
+    const std::vector<std::string> plot = testing::lines(this->plot());
     ASSERT_EQ(plot.size(), 1u + 3u * 18u);
     EXPECT_EQ(plot[0], "    3" + std::string(75, ' ') + "Line 6 : number of output p-y curves");
     const std::string gap60(60, ' ');
@@ -244,8 +199,7 @@ TEST_F(UserDepthsTest, LeavesTheNodesOfTheLoadCaseAsTheyWere) {
 }
 
 TEST_F(UserDepthsTest, ADepthAboveTheGroundSurfacePrintsNoCurveAndTheRunGoesOn) {
-    run->model.options.IUNITS = kUSCS;
-    run->units = makeUnitLabels(kUSCS);
+    units(kUSCS);
     const auto before = std::make_unique<PileNodes>(run->nodes);
     outputDepths({15.0, 1.0});  // the ground surface lies at 2
     computePyCurvesAtUserDepths(*run);

@@ -35,11 +35,8 @@ class VuggyLimestoneTest : public testing::RockRunTest {
 public:
     void SetUp() override {
         RockRunTest::SetUp();
-        units(kGeneral);
+        handProfile(kGeneral, 10.0, 3, 20.0);
         limestone(1, 0.0, 100.0, 200.0);
-        width(10.0);
-        nodes({0.0, 20.0, 40.0}, 20.0, 40.0);
-        range(1, 1, 3);
     }
     SoilLayer& limestone(int L, double top, double bottom, double qu) {
         SoilLayer& s = layer(L, kPyVuggyLimestone, top, bottom);
@@ -183,11 +180,11 @@ TEST_F(VuggyLimestoneTest, PrintedCurveEndsAtFullResistance) {
     const double s = (kYp - kW) / 15.0;
     for (int i = 1; i <= 17; ++i) {
         const double y = i == 1 ? 0.0 : i == 17 ? kYp : kW + (i - 2) * s;
-        expectRelative(points[static_cast<std::size_t>(i - 1)].first, 2.0 * y, 1E-7);
-        expectRelative(points[static_cast<std::size_t>(i - 1)].second, 0.5 * p(y), 1E-7);
+        expectRelative(points[static_cast<std::size_t>(i - 1)].y, 2.0 * y, 1E-7);
+        expectRelative(points[static_cast<std::size_t>(i - 1)].p, 0.5 * p(y), 1E-7);
     }
-    EXPECT_NEAR(points[1].second, 400.0, 1E-4);
-    EXPECT_NEAR(points[16].second, 500.0, 1E-4);
+    EXPECT_NEAR(points[1].p, 400.0, 1E-4);
+    EXPECT_NEAR(points[16].p, 500.0, 1E-4);
     EXPECT_NE(plot().find("Line 7:  p-y curve depth in vuggy limestone, no. p-y points on curve no. 1"), std::string::npos);
     EXPECT_NE(plot().find("Line 8(17): y, p, for vuggy limestone rock"), std::string::npos);
 }
@@ -237,10 +234,10 @@ TEST(VuggyLimestoneShaft, SocketedShaftBelowSoftClayRunsToEquilibrium) {
     // and ends at yp = 0.0024 * 36 = 0.0864 in with b su = 27000 lb/in.
     const auto points = plottedPoints(dir.read("plot.plt"));
     ASSERT_EQ(points.size(), 34u);  // 17 in the clay at 5 ft, 17 in the rock
-    EXPECT_NEAR(points[18].first, 0.0144, 1E-8);
-    EXPECT_NEAR(points[18].second, 21600.0, 0.01);
-    EXPECT_NEAR(points[33].first, 0.0864, 1E-8);
-    EXPECT_NEAR(points[33].second, 27000.0, 0.01);
+    EXPECT_NEAR(points[18].y, 0.0144, 1E-8);
+    EXPECT_NEAR(points[18].p, 21600.0, 0.01);
+    EXPECT_NEAR(points[33].y, 0.0864, 1E-8);
+    EXPECT_NEAR(points[33].p, 27000.0, 0.01);
 }
 
 }  // namespace

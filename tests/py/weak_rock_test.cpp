@@ -517,11 +517,11 @@ TEST_F(WeakRockTest, PrintedCurveHasItsLabelsAndSeventeenPoints) {
     for (std::size_t j = 0; j < 17; ++j) {
         const double y = ys[j];
         const double p = y < yA ? Mir(x) * y : std::min(pu, pu / 2.0 * std::pow(y / yrm, 0.25));
-        expectRelative(points[j].first, 2.0 * y, 1E-7);
-        expectRelative(points[j].second, 0.5 * p, 1E-7);
+        expectRelative(points[j].y, 2.0 * y, 1E-7);
+        expectRelative(points[j].p, 0.5 * p, 1E-7);
     }
-    EXPECT_DOUBLE_EQ(points[15].second, points[16].second);  // flat at pur from 16 yrm
-    EXPECT_NEAR(points[16].second, 0.5 * 2480.0, 1E-3);
+    EXPECT_DOUBLE_EQ(points[15].p, points[16].p);  // flat at pur from 16 yrm
+    EXPECT_NEAR(points[16].p, 0.5 * 2480.0, 1E-3);
     EXPECT_NE(plot().find("Line 7:  p-y curve depth in weak rock, no. p-y points on curve no. 1"), std::string::npos);
     EXPECT_NE(plot().find("Line 8(17): y, p, for weak rock"), std::string::npos);
 }
@@ -531,7 +531,7 @@ TEST_F(WeakRockTest, PrintedCurveBelowThreeWidthsTakesTheDeepResistance) {
     ASSERT_FALSE(run->failed());
     EXPECT_NEAR(labelValue(report(), "Pu"), 4160.0, 6E-4);
     EXPECT_NEAR(labelValue(report(), "K_ir"), 725000.0, 1.0);
-    EXPECT_NEAR(plottedPoints(plot()).back().second, pur(45.0), 1E-3);
+    EXPECT_NEAR(plottedPoints(plot()).back().p, pur(45.0), 1E-3);
 }
 
 // ---------------------------------------------------------------- a drilled shaft from end to end
@@ -552,8 +552,8 @@ TEST(WeakRockShaft, SocketedShaftBelowSoftClayRunsToEquilibrium) {
     EXPECT_NE(report.find("\nEir" + std::string(52, ' ') + "=       60000. lbs/in **2\n"), std::string::npos);
     const auto points = plottedPoints(dir.read("plot.plt"));
     ASSERT_EQ(points.size(), 34u);  // 17 in the clay at 5 ft, 17 in the rock
-    EXPECT_NEAR(points[32].first, 0.0576, 1E-8);
-    EXPECT_NEAR(points[32].second, 54912.0, 0.01);
+    EXPECT_NEAR(points[32].y, 0.0576, 1E-8);
+    EXPECT_NEAR(points[32].p, 54912.0, 0.01);
 }
 
 }  // namespace
