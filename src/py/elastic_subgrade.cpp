@@ -50,22 +50,10 @@ struct ElasticSubgrade {
 };
 
 void ElasticSubgrade::print(Run& run, const PyPoint& at, const SubgradeDepth&, const SubgradeCurve& c) {
-    Channel& r = run.report;
     const UnitLabels& u = run.units;
-    writeBlankLines(r, 2);
-    writeTextLine(r, "p-y Curve for Elastic Subgrade");
-    writeBlankLines(r, 1);
-    Line(r).text("Soil Layer Number").tab(56).text("= ").i(at.L, 10).end();
-    writeCurveDepthLine(run, "Depth below pile head", at.d.zs);
-    writeCurveDepthLine(run, "Depth below ground surface", at.d.xg);
-    writeCurveLabelLine(r, "Shaft Diameter", at.b, 12, 3, u.DeflectionUnit);
-    writeCurveLabelLine(r, "Elastic Subgrade Modulus", c.E, 12, 3, u.ForceUnit + u.slash + u.DeflectionUnit + u.power + u.three);
-    writeCurveLabelLine(r, "p-multiplier", at.pm, 12, 5);
-    writeCurveLabelLine(r, "y-multiplier", at.ym, 12, 5);
-    writeBlankLines(r, 1);
-    Line(r).text("        y, ").text(u.DeflectionUnit).tab(22).text("p, ").text(u.ForceUnit).text(u.slash).text(u.DeflectionUnit).end();
-    writeTextLine(r, "---------------   ---------------");
-    plotCurve(run, at, 17);
+    writeShaftCurveHeading(run, at, "p-y Curve for Elastic Subgrade");
+    writeCurveLabelLine(run.report, "Elastic Subgrade Modulus", c.E, 12, 3, u.ForceUnit + u.slash + u.DeflectionUnit + u.power + u.three);
+    writeShortCurveTableHeading(run, at, 17);
     double y = 0.0;
     for (int i = 1; i <= 17; ++i) {
         writeCurvePoint(run, at, at.ym * y, p(c, y), i);

@@ -644,6 +644,28 @@ void writeCurveHeading(Run& run, const PyPoint& at, std::string_view title, std:
     if (!equivalentLabel.empty()) writeCurveDepthLine(run, equivalentLabel, at.d.xc);
 }
 
+void writeShaftCurveHeading(Run& run, const PyPoint& at, std::string_view title) {
+    Channel& r = run.report;
+    writeBlankLines(r, 2);
+    writeTextLine(r, title);
+    writeBlankLines(r, 1);
+    Line(r).text("Soil Layer Number").tab(56).text("= ").i(at.L, 10).end();
+    writeCurveDepthLine(run, "Depth below pile head", at.d.zs);
+    writeCurveDepthLine(run, "Depth below ground surface", at.d.xg);
+    writeCurveLabelLine(r, "Shaft Diameter", at.b, 12, 3, run.units.DeflectionUnit);
+}
+
+void writeShortCurveTableHeading(Run& run, const PyPoint& at, int pointCount) {
+    Channel& r = run.report;
+    const UnitLabels& u = run.units;
+    writeCurveLabelLine(r, "p-multiplier", at.pm, 12, 5);
+    writeCurveLabelLine(r, "y-multiplier", at.ym, 12, 5);
+    writeBlankLines(r, 1);
+    Line(r).text("        y, ").text(u.DeflectionUnit).tab(22).text("p, ").text(u.ForceUnit).text(u.slash).text(u.DeflectionUnit).end();
+    writeTextLine(r, "---------------   ---------------");
+    plotCurve(run, at, pointCount);
+}
+
 void writeSlopeAngleLines(Run& run) {
     constexpr double kPi = 3.141592653589793;
     const SlopeAngles& s = run.model.slope;

@@ -117,12 +117,7 @@ void VuggyLimestone::print(Run& run, const PyPoint& at, const VuggyDepth& v, con
     writeCurveHeading(run, at, "p-y Curve for Vuggy Limestone (Strong Rock) Criteria", "");
     writeCurveLabelLine(r, "Shaft Diameter", at.b, 12, 3, u.DeflectionUnit);
     writeCurveLabelLine(r, "Uniaxial Compressive Strength", 2.0 * v.su, 12, 3, u.StressUnit);
-    writeCurveLabelLine(r, "p-multiplier", at.pm, 12, 5);
-    writeCurveLabelLine(r, "y-multiplier", at.ym, 12, 5);
-    writeBlankLines(r, 1);
-    Line(r).text("        y, ").text(u.DeflectionUnit).tab(22).text("p, ").text(u.ForceUnit).text(u.slash).text(u.DeflectionUnit).end();
-    writeTextLine(r, "---------------   ---------------");
-    plotCurve(run, at, kPrintedPoints);
+    writeShortCurveTableHeading(run, at, kPrintedPoints);
 
     // 0, then w to yp in 15 equal steps; the residual branch past yp is not printed.
     const double s = (c.yp - c.w) / 15.0;
