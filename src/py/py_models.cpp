@@ -25,7 +25,7 @@ constexpr std::array<PyModelRow, kPyModelCount> kPyModels = {{
     {7, "Liq Sand", "Liquefied Sand", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "", "", false, false, 0, 0, "", "", ""},
     {8, "WeakRock", "Weak Rock", true, pyWeakRock, RockMarkRule::CountThenMark, StrengthClass::Rock, "weak rock", "weak rock", false, false, 0, 0, "", "", ""},
     {9, "Vuggy LS", "Vuggy Limestone", true, pyVuggyLimestone, RockMarkRule::MarkThenCount, StrengthClass::Rock, "vuggy limestone", "vuggy limestone rock", false, false, 0, 0, "", "", ""},
-    {10, "Piedmont", "Piedmont Residual", true, nullptr, RockMarkRule::MarkThenCount, StrengthClass::Other, "", "", false, false, 0, 0, "", "", ""},
+    {10, "Piedmont", "Piedmont Residual", true, pyPiedmont, RockMarkRule::MarkThenCount, StrengthClass::Cohesionless, "Piedmont residual soil", "Piedmont residual soil", false, false, 0, 0, "", "", ""},
     {11, "Cem Silt", "Cemented Silt", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::ByStrength, "", "", false, false, 0, 0, "", "", ""},
     {12, "KS Loess", "Loess", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "", "", false, false, 0, 0, "", "", ""},
     {13, "Elast SG", "Elastic Subgrade", true, pyElasticSubgrade, RockMarkRule::MarkThenCount, StrengthClass::ElasticSubgrade, "elastic subgrade soil", "elastic subgrade", false, false, 0, 0, "", "", ""},

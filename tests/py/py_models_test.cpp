@@ -33,7 +33,7 @@ TEST(PyModelTable, EveryCodeHasItsNameMarkRuleAndStrengthClass) {
         {7, "Liq Sand", M::MarkIfRockAbove, S::Cohesionless, false, true},
         {8, "WeakRock", M::CountThenMark, S::Rock, true, false},
         {9, "Vuggy LS", M::MarkThenCount, S::Rock, true, false},
-        {10, "Piedmont", M::MarkThenCount, S::Other, false, true},
+        {10, "Piedmont", M::MarkThenCount, S::Cohesionless, true, false},
         {11, "Cem Silt", M::MarkIfRockAbove, S::ByStrength, false, true},
         {12, "KS Loess", M::MarkIfRockAbove, S::Cohesionless, false, true},
         {13, "Elast SG", M::MarkThenCount, S::ElasticSubgrade, true, false},

@@ -32,13 +32,13 @@ inline std::vector<CurvePoint> plottedPoints(const std::string& plot) {
     return points;
 }
 
-// The (y, p) point lines below the rule of a printed curve's table, up to the first line that is
-// not a point line.
+// The (y, p) point lines below the rule of a printed curve's table (the usual rule or the
+// shorter one of the rock-like models), up to the first line that is not a point line.
 inline std::vector<CurvePoint> printedPoints(const std::string& report) {
     std::vector<CurvePoint> points;
     bool inTable = false;
     for (const std::string& line : lines(report)) {
-        if (line == "----------------    -----------------") {
+        if (line == "----------------    -----------------" || line == "---------------   ---------------") {
             inTable = true;
             continue;
         }
