@@ -52,13 +52,7 @@ struct ElasticSubgrade {
 void ElasticSubgrade::print(Run& run, const PyPoint& at, const SubgradeDepth&, const SubgradeCurve& c) {
     Channel& r = run.report;
     const UnitLabels& u = run.units;
-    writeBlankLines(r, 2);
-    writeTextLine(r, "p-y Curve for Elastic Subgrade");
-    writeBlankLines(r, 1);
-    Line(r).text("Soil Layer Number").tab(56).text("= ").i(at.L, 10).end();
-    writeCurveDepthLine(run, "Depth below pile head", at.d.zs);
-    writeCurveDepthLine(run, "Depth below ground surface", at.d.xg);
-    writeCurveLabelLine(r, "Shaft Diameter", at.b, 12, 3, u.DeflectionUnit);
+    writeShaftCurveHeading(run, at, "p-y Curve for Elastic Subgrade");
     writeCurveLabelLine(r, "Elastic Subgrade Modulus", c.E, 12, 3, u.ForceUnit + u.slash + u.DeflectionUnit + u.power + u.three);
     writeCurveLabelLine(r, "p-multiplier", at.pm, 12, 5);
     writeCurveLabelLine(r, "y-multiplier", at.ym, 12, 5);

@@ -644,6 +644,16 @@ void writeCurveHeading(Run& run, const PyPoint& at, std::string_view title, std:
     if (!equivalentLabel.empty()) writeCurveDepthLine(run, equivalentLabel, at.d.xc);
 }
 
+void writeShaftCurveHeading(Run& run, const PyPoint& at, std::string_view title) {
+    writeBlankLines(run.report, 2);
+    writeTextLine(run.report, title);
+    writeBlankLines(run.report, 1);
+    Line(run.report).text("Soil Layer Number").tab(56).text("= ").i(at.L, 10).end();
+    writeCurveDepthLine(run, "Depth below pile head", at.d.zs);
+    writeCurveDepthLine(run, "Depth below ground surface", at.d.xg);
+    writeCurveLabelLine(run.report, "Shaft Diameter", at.b, 12, 3, run.units.DeflectionUnit);
+}
+
 void writeSlopeAngleLines(Run& run) {
     constexpr double kPi = 3.141592653589793;
     const SlopeAngles& s = run.model.slope;

@@ -219,6 +219,10 @@ void runPyModel(Run& run, int L) {
 // equivalent-depth label, the curve depth.
 void writeCurveHeading(Run& run, const PyPoint& at, std::string_view title, std::string_view equivalentLabel,
                        std::string_view secondTitleLine = {});
+// The heading of a curve described by the shaft diameter: two blank lines, the title and a blank
+// line; the soil layer number (I10), the depths below the pile head and the ground surface (of
+// the soil properties) and the shaft diameter.
+void writeShaftCurveHeading(Run& run, const PyPoint& at, std::string_view title);
 // The ground slope, pile batter and effective slope in degrees.
 void writeSlopeAngleLines(Run& run);
 // A depth label line of a printed curve: feet in US units (computation inches / 12), otherwise

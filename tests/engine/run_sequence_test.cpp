@@ -178,9 +178,12 @@ TEST(RunSequence, OtherFileTagRunsOnWithTheEmptyModel) {
 
 // Parts of the lateral analysis the engine cannot compute yet stop the run with runtime error
 // 18 before any section or load case is computed, with the same text in the report and the
-// message file: a layer of a model without curves (loess, layer 2 below soft clay), and loading by soil movements, which is refused before the layers are looked at.
+// message file: a layer of a model without curves (Piedmont residual soil, layer 2 below soft clay, in place of the fixture's loess), and loading by soil movements, which is refused before the layers are looked at.
 TEST(RunSequence, PartsNotAvailableAreRuntimeError18) {
     const std::string loess = mervik::testing::fixture("model_not_available.lp6");
+    std::string piedmont = loess;
+    piedmont.replace(piedmont.find("12 20.0 70.0\n60.0 150.0\n60.0 200.0"), 34,
+                     "10 20.0 70.0\n60.0 2 10.0 150.0 0.0 0.0\n60.0 2 10.0 200.0 0.0 0.0");
     std::string soilMovement = loess;
     soilMovement.replace(soilMovement.find("UseSoilMovement NO"), 18, "UseSoilMovement YES");
     soilMovement.replace(soilMovement.rfind("END"), 3, "SOIL MOVEMENTS\n2\n1 0.0 1.0\n2 20.0 0.0\nEND");
@@ -188,7 +191,7 @@ TEST(RunSequence, PartsNotAvailableAreRuntimeError18) {
         std::string input;
         std::string problem;
     } cases[] = {
-        {loess, "The p-y curves of layer 2 (Loess)"},
+        {piedmont, "The p-y curves of layer 2 (Piedmont Residual)"},
         {soilMovement, "Loading by soil movements"},
     };
     for (const auto& c : cases) {

@@ -34,11 +34,12 @@ inline std::vector<CurvePoint> plottedPoints(const std::string& plot) {
 
 // The (y, p) point lines below the rule of a printed curve's table, up to the first line that is
 // not a point line.
-inline std::vector<CurvePoint> printedPoints(const std::string& report) {
+inline std::vector<CurvePoint> printedPoints(const std::string& report,
+                                             const std::string& rule = "----------------    -----------------") {
     std::vector<CurvePoint> points;
     bool inTable = false;
     for (const std::string& line : lines(report)) {
-        if (line == "----------------    -----------------") {
+        if (line == rule) {
             inTable = true;
             continue;
         }
