@@ -27,7 +27,7 @@ constexpr std::array<PyModelRow, kPyModelCount> kPyModels = {{
     {9, "Vuggy LS", "Vuggy Limestone", true, pyVuggyLimestone, RockMarkRule::MarkThenCount, StrengthClass::Rock, "vuggy limestone", "vuggy limestone rock", false, false, 0, 0, "", "", ""},
     {10, "Piedmont", "Piedmont Residual", true, pyPiedmont, RockMarkRule::MarkThenCount, StrengthClass::Cohesionless, "Piedmont residual soil", "Piedmont residual soil", false, false, 0, 0, "", "", ""},
     {11, "Cem Silt", "Cemented Silt", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::ByStrength, "", "", false, false, 0, 0, "", "", ""},
-    {12, "KS Loess", "Loess", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "", "", false, false, 0, 0, "", "", ""},
+    {12, "KS Loess", "Loess", true, pyLoess, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "Piedmont residual soil", "Loess", false, false, 0, 0, "", "", ""},
     {13, "Elast SG", "Elastic Subgrade", true, pyElasticSubgrade, RockMarkRule::MarkThenCount, StrengthClass::ElasticSubgrade, "elastic subgrade soil", "elastic subgrade", false, false, 0, 0, "", "", ""},
     {14, "User p-y", "User Input p-y Curves", true, pyUserCurves, RockMarkRule::None, StrengthClass::UserCurves, "user-input p-y curve", "user-input p-y curve", false, true, 0, 0, "", "", ""},
     {15, "SoftClyJ", "Soft Clay with User-defined J", true, pySoftClay, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "soft clay with J", "API soft clay", true, false, 35, 36, "API soft clay", "**** Runtime Error No 36. ****", ""},

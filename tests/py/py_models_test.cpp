@@ -35,7 +35,7 @@ TEST(PyModelTable, EveryCodeHasItsNameMarkRuleAndStrengthClass) {
         {9, "Vuggy LS", M::MarkThenCount, S::Rock, true, false},
         {10, "Piedmont", M::MarkThenCount, S::Cohesionless, true, false},
         {11, "Cem Silt", M::MarkIfRockAbove, S::ByStrength, false, true},
-        {12, "KS Loess", M::MarkIfRockAbove, S::Cohesionless, false, true},
+        {12, "KS Loess", M::MarkIfRockAbove, S::Cohesionless, true, false},
         {13, "Elast SG", M::MarkThenCount, S::ElasticSubgrade, true, false},
         {14, "User p-y", M::None, S::UserCurves, true, false},
         {15, "SoftClyJ", M::MarkIfRockAbove, S::Cohesive, true, false},

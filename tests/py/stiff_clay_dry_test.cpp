@@ -644,11 +644,8 @@ TEST_F(StiffClayDryTest, PrintedTitlesAndCyclesLineOfBothCodes) {
 // balances the head shear, and the printed curves of both layers are cyclic.
 TEST(StiffClayDryRun, SteelPipeUnderCyclicLoadingRunsToEquilibrium) {
     testing::TempDir dir;
-    dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
-    dir.write("M_vs_EI_report_names.txt", "");
-    dir.write("input.lp6", testing::fixture("pipe_pile_stiff_clay_cyclic.lp6"));
     auto run = std::make_unique<mervik::Run>();
-    ASSERT_EQ(testing::runInDir(dir, *run), 0) << dir.read("messages.msg");
+    ASSERT_EQ(testing::runFixture(dir, "pipe_pile_stiff_clay_cyclic.lp6", *run), 0) << dir.read("messages.msg");
     EXPECT_NEAR(testing::soilReaction(run->nodes), 20000.0, 0.01 * 20000.0);
     const std::string report = dir.read("report.out");
     // At 30 ft c = 2200 psf (15.3 psi): the default k of cyclic loading is 400 pci.

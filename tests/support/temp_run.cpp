@@ -71,12 +71,21 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-int runExample(const TempDir& dir, const std::string& example, Run& run) {
+namespace {
+// Lays out the host's files for the input text in dir and runs as the host does.
+int runInput(const TempDir& dir, const std::string& input, Run& run) {
     dir.write("NAMES.DAT", "input.lp6\nreport.out\nplot.plt\nmessages.msg\n");
     dir.write("M_vs_EI_report_names.txt", "");
-    dir.write("input.lp6", readFile(std::filesystem::path(MERVIK_EXAMPLES) / example));
+    dir.write("input.lp6", input);
     return runInDir(dir, run);
 }
+}  // namespace
+
+int runExample(const TempDir& dir, const std::string& example, Run& run) {
+    return runInput(dir, readFile(std::filesystem::path(MERVIK_EXAMPLES) / example), run);
+}
+
+int runFixture(const TempDir& dir, const std::string& name, Run& run) { return runInput(dir, fixture(name), run); }
 
 double soilReaction(const PileNodes& nodes) {
     double total = 0.0;

@@ -51,6 +51,8 @@ std::vector<std::string> lines(const std::string& text);
 
 // Runs the bundled example input file as the host does, in dir; the result code of the run.
 int runExample(const TempDir& dir, const std::string& example, Run& run);
+// The same for the fixture input tests/fixtures/NAME.
+int runFixture(const TempDir& dir, const std::string& name, Run& run);
 // Soil reaction over the pile, the integral of Es y along it by the trapezoidal rule: with no
 // tip shear and no distributed load it balances the pile-head shear.
 double soilReaction(const PileNodes& nodes);
