@@ -491,6 +491,10 @@ double defaultSandK(Run& run, double phiDegrees, double gammaAvg) {
     return 0.0;
 }
 
+void atLeastOneLoadingCycle(Run& run) {
+    if (run.model.options.numberOfCycles <= 0.0) run.model.options.numberOfCycles = 1.0;
+}
+
 // ---------------------------------------------------------------- layer values
 
 double valueInLayer(double topValue, double bottomValue, double top, double bottom, double zs) {
@@ -582,21 +586,37 @@ void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int 
 }
 
 namespace {
-void writeNoDefaultInGeneralUnits(Channel& ch, const PyPoint& at, std::string_view model, std::string_view property) {
+// Input error 32: the opening, the problem, its explanation and the solution, and the layer and
+// depth of the curve.
+void writeGeneralUnitsError(Channel& ch, const PyPoint& at, std::string_view model, std::string_view problem,
+                            std::string_view explanation, std::string_view solution) {
     writeInputErrorHeading(ch, kErrNoDefaultInGeneralUnits);
     writeTextLines(ch, {"", "An error was detected in the input data used to compute p-y curves in "});
     Line(ch).text(model).text(".").end();
     writeBlankLines(ch, 1);
-    Line(ch).text("Problem:  General units are used and the value of ").text(property).text(" is zero or negative.").end();
-    writeTextLines(ch, {"Default values cannot be computed in general units.", "",
-                        "Solution:  Enter a positive value for the layer or select US customary or SI units.", ""});
+    Line(ch).text("Problem:  General units are used and ").text(problem).end();
+    writeTextLines(ch, {explanation, ""});
+    Line(ch).text("Solution:  ").text(solution).end();
+    writeBlankLines(ch, 1);
     Line(ch).text("Layer no. = ").i(at.L, 0).text(", Depth = ").f(at.d.zs, 10, 3).end();
 }
 }  // namespace
 
 void raiseNoDefaultInGeneralUnits(Run& run, const PyPoint& at, std::string_view model, std::string_view property) {
-    writeNoDefaultInGeneralUnits(run.messages, at, model, property);
-    writeNoDefaultInGeneralUnits(run.report, at, model, property);
+    const std::string problem = "the value of " + std::string(property) + " is zero or negative.";
+    for (Channel* ch : {&run.messages, &run.report}) {
+        writeGeneralUnitsError(*ch, at, model, problem, "Default values cannot be computed in general units.",
+                               "Enter a positive value for the layer or select US customary or SI units.");
+    }
+    raiseInputError(run, kErrNoDefaultInGeneralUnits);
+}
+
+void raiseNoCurveInGeneralUnits(Run& run, const PyPoint& at, std::string_view model) {
+    const std::string problem = "the " + std::string(model) + " criteria are empirical in SI units.";
+    for (Channel* ch : {&run.messages, &run.report}) {
+        writeGeneralUnitsError(*ch, at, model, problem, "The curves cannot be computed in general units.",
+                               "Select US customary or SI units.");
+    }
     raiseInputError(run, kErrNoDefaultInGeneralUnits);
 }
 

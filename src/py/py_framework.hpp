@@ -82,6 +82,9 @@ double yMultiplierAt(const Run& run, double x);
 bool sandPropertiesAt(Run& run, double zs, double& gammaAvg, double& phiDegrees);
 // Default subgrade modulus of sand; runtime error 13 in general units.
 double defaultSandK(Run& run, double phiDegrees, double gammaAvg);
+// The number of cycles of loading made at least 1 (0 or less becomes 1, for the rest of the run),
+// by the models whose routines set it so before their nodes.
+void atLeastOneLoadingCycle(Run& run);
 
 // ---------------------------------------------------------------- shared by the model routines
 // A layer property at vertical depth zs, linear between its values at the layer's top and

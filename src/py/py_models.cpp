@@ -22,7 +22,7 @@ constexpr std::array<PyModelRow, kPyModelCount> kPyModels = {{
     {4, "StfClyAK", "Stiff Clay w/o Free Water, using k", true, pyStiffClayDry, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesive, "stiff clay w/o free water with k", "stiff clay with k", false, false, 0, 0, "", "", ""},
     {5, "Sand", "Sand (Reese, et al.)", true, pySand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "sand", "sand", false, false, 32, 31, "Reese Sand", "", ""},
     {6, "API Sand", "API Sand", true, pyApiSand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "API sand", "API sand", false, false, 0, 0, "", "", ""},
-    {7, "Liq Sand", "Liquefied Sand", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "", "", false, false, 0, 0, "", "", ""},
+    {7, "Liq Sand", "Liquefied Sand", true, pyLiquefiedSand, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "liquefied sand", "liquefied sand", false, true, 0, 0, "", "", ""},
     {8, "WeakRock", "Weak Rock", true, pyWeakRock, RockMarkRule::CountThenMark, StrengthClass::Rock, "weak rock", "weak rock", false, false, 0, 0, "", "", ""},
     {9, "Vuggy LS", "Vuggy Limestone", true, pyVuggyLimestone, RockMarkRule::MarkThenCount, StrengthClass::Rock, "vuggy limestone", "vuggy limestone rock", false, false, 0, 0, "", "", ""},
     {10, "Piedmont", "Piedmont Residual", true, pyPiedmont, RockMarkRule::MarkThenCount, StrengthClass::Cohesionless, "Piedmont residual soil", "Piedmont residual soil", false, false, 0, 0, "", "", ""},

@@ -59,6 +59,7 @@ void pyStiffClayWater(Run& run, int L); // code 2
 void pyStiffClayDry(Run& run, int L);    // codes 3 and 4
 void pySand(Run& run, int L);            // code 5
 void pyApiSand(Run& run, int L);         // code 6
+void pyLiquefiedSand(Run& run, int L);   // code 7
 void pyWeakRock(Run& run, int L);        // code 8
 void pyVuggyLimestone(Run& run, int L);  // code 9
 void pyPiedmont(Run& run, int L);        // code 10

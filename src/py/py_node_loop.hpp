@@ -66,6 +66,9 @@ void raiseModulusNotANumber(Run& run, const PyModelRow& row, bool limiting, int 
 // Input error 32: general units give no default of a property the model needs (k, eps50) and
 // the layer holds no positive value of it; written to the message file, then the report.
 void raiseNoDefaultInGeneralUnits(Run& run, const PyPoint& at, std::string_view model, std::string_view property);
+// Input error 32 of an empirical model whose correlation holds in SI units only: general units
+// give it no curve.
+void raiseNoCurveInGeneralUnits(Run& run, const PyPoint& at, std::string_view model);
 // The model's note of a Not-a-Number secant modulus in the message file, for a model that goes
 // on with it (nothing for a model without a note).
 void noteModulusNotANumber(Run& run, const PyModelRow& row);

@@ -208,9 +208,7 @@ struct WeakRock {
     static constexpr PyLawRules kRules{.resistance = LayerResistance::TrapezoidsToLayerBottom};
 
     // The number of cycles of loading is at least 1.
-    static void enter(Run& run) {
-        if (run.model.options.numberOfCycles <= 0.0) run.model.options.numberOfCycles = 1.0;
-    }
+    static void enter(Run& run) { atLeastOneLoadingCycle(run); }
 
     static void repeatWarnings(Run& run, const WeakRockDepth& v) {
         if (v.strengthWarning != 0) recordWarning(run.warnings, -v.strengthWarning);

@@ -30,7 +30,7 @@ TEST(PyModelTable, EveryCodeHasItsNameMarkRuleAndStrengthClass) {
         {4, "StfClyAK", M::MarkIfRockAbove, S::Cohesive, true, false},
         {5, "Sand", M::MarkIfRockAbove, S::Cohesionless, true, false},
         {6, "API Sand", M::MarkIfRockAbove, S::Cohesionless, true, false},
-        {7, "Liq Sand", M::MarkIfRockAbove, S::Cohesionless, false, true},
+        {7, "Liq Sand", M::MarkIfRockAbove, S::Cohesionless, true, false},
         {8, "WeakRock", M::CountThenMark, S::Rock, true, false},
         {9, "Vuggy LS", M::MarkThenCount, S::Rock, true, false},
         {10, "Piedmont", M::MarkThenCount, S::Cohesionless, true, false},
