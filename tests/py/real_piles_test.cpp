@@ -1,9 +1,10 @@
 // Real piles in real soils from end to end: steel pipes in soft clay, in clay over sand (a free
 // and a fixed head) and in stiff clay below and above the water table (SI, cyclic), drilled
-// shafts in sand (SI) and socketed into weak rock and vuggy limestone. Each converged case must
-// be in lateral equilibrium: the soil reaction over the pile balances the pile-head shear (no
-// tip shear, no distributed load); the summary records repeat the case results; the piles meant
-// as designs carry their loads below the moment capacity of their sections.
+// shafts in sand and in cemented silt (SI) and socketed into weak rock and vuggy limestone.
+// Each converged case must be in lateral equilibrium: the soil reaction over the pile balances
+// the pile-head shear (no tip shear, no distributed load); the summary records repeat the case
+// results; the piles meant as designs carry their loads below the moment capacity of their
+// sections.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,6 +34,7 @@ TEST(RealPiles, ExamplesRunToEquilibrium) {
         {"pipe_pile_stiff_clay_cyclic_si.lp6", {150.0, 250.0}},
         {"drilled_shaft_weak_rock.lp6", {50000.0}},
         {"drilled_shaft_vuggy_limestone.lp6", {50000.0}},
+        {"drilled_shaft_cemented_silt_si.lp6", {200.0}},
     };
     for (const Example& e : examples) {
         SCOPED_TRACE(e.file);
