@@ -26,7 +26,7 @@ constexpr std::array<PyModelRow, kPyModelCount> kPyModels = {{
     {8, "WeakRock", "Weak Rock", true, pyWeakRock, RockMarkRule::CountThenMark, StrengthClass::Rock, "weak rock", "weak rock", false, false, 0, 0, "", "", ""},
     {9, "Vuggy LS", "Vuggy Limestone", true, pyVuggyLimestone, RockMarkRule::MarkThenCount, StrengthClass::Rock, "vuggy limestone", "vuggy limestone rock", false, false, 0, 0, "", "", ""},
     {10, "Piedmont", "Piedmont Residual", true, pyPiedmont, RockMarkRule::MarkThenCount, StrengthClass::Cohesionless, "Piedmont residual soil", "Piedmont residual soil", false, false, 0, 0, "", "", ""},
-    {11, "Cem Silt", "Cemented Silt", true, nullptr, RockMarkRule::MarkIfRockAbove, StrengthClass::ByStrength, "", "", false, false, 0, 0, "", "", ""},
+    {11, "Cem Silt", "Cemented Silt", true, pyCementedSilt, RockMarkRule::MarkIfRockAbove, StrengthClass::ByStrength, "cemented silt (in)", "cemented c-phi", false, false, 0, 0, "", "", ""},
     {12, "KS Loess", "Loess", true, pyLoess, RockMarkRule::MarkIfRockAbove, StrengthClass::Cohesionless, "Piedmont residual soil", "Loess", false, false, 0, 0, "", "", ""},
     {13, "Elast SG", "Elastic Subgrade", true, pyElasticSubgrade, RockMarkRule::MarkThenCount, StrengthClass::ElasticSubgrade, "elastic subgrade soil", "elastic subgrade", false, false, 0, 0, "", "", ""},
     {14, "User p-y", "User Input p-y Curves", true, pyUserCurves, RockMarkRule::None, StrengthClass::UserCurves, "user-input p-y curve", "user-input p-y curve", false, true, 0, 0, "", "", ""},

@@ -64,6 +64,7 @@ void pyWeakRock(Run& run, int L);        // code 8
 void pyVuggyLimestone(Run& run, int L);  // code 9
 void pyPiedmont(Run& run, int L);        // code 10
 void pyLoess(Run& run, int L);           // code 12
+void pyCementedSilt(Run& run, int L);    // code 11
 void pyUserCurves(Run& run, int L);      // code 14
 void pyElasticSubgrade(Run& run, int L); // code 13
 void pyMassiveRock(Run& run, int L);     // code 16: checks the layer and ends the analysis

@@ -1,6 +1,7 @@
 // Soil mechanics shared by the p-y models: sand wedge and flow resistances with their empirical
-// factors, the sand layering-correction integral and default modulus, and the clay bearing
-// factor, transition depth, default strain factor and slope factor.
+// factors, the sand layering-correction integral and default modulus, the clay bearing factor,
+// transition depth, default strain factor, slope factor and stiff clay default modulus, and the
+// cemented silt defaults and layering-correction integral.
 #include "py/soil_mechanics.hpp"
 
 #include <array>
@@ -24,9 +25,21 @@ constexpr std::array<double, 10> kBStatic = {2.14, 1.83, 1.54, 1.27, 1.05, 0.86,
 constexpr std::array<double, 10> kACyclic = {0.75, 0.93, 1.07, 1.11, 1.03, 0.98, 0.94, 0.9, 0.88, 0.88};
 constexpr std::array<double, 10> kBCyclic = {0.53, 0.72, 0.83, 0.86, 0.82, 0.77, 0.7, 0.55, 0.55, 0.55};
 
+// The factor tables held as single-precision numbers (2.83 as 2.8299999237060547).
+constexpr std::array<double, 10> singlePrecision(const std::array<double, 10>& v) {
+    std::array<double, 10> r{};
+    for (std::size_t i = 0; i < v.size(); ++i) r[i] = static_cast<double>(static_cast<float>(v[i]));
+    return r;
+}
+constexpr std::array<double, 10> kAStaticSingle = singlePrecision(kAStatic);
+constexpr std::array<double, 10> kBStaticSingle = singlePrecision(kBStatic);
+constexpr std::array<double, 10> kACyclicSingle = singlePrecision(kACyclic);
+constexpr std::array<double, 10> kBCyclicSingle = singlePrecision(kBCyclic);
+
 // Linear interpolation against x/b; the end values hold outside the table (and for a ratio
-// that does not compare).
-double tableValue(const std::array<double, 10>& v, double ratio) {
+// that does not compare), except that a negative ratio may follow the first segment.
+double tableValue(const std::array<double, 10>& v, double ratio, bool extrapolateBelow = false) {
+    if (extrapolateBelow && ratio < kRatio[0]) return v[0] + (ratio - kRatio[0]) * (v[1] - v[0]) / (kRatio[1] - kRatio[0]);
     if (!(ratio > kRatio.front())) return v.front();
     for (std::size_t i = 1; i < kRatio.size(); ++i) {
         if (ratio <= kRatio[i]) return v[i - 1] + (ratio - kRatio[i - 1]) * (v[i] - v[i - 1]) / (kRatio[i] - kRatio[i - 1]);
@@ -46,6 +59,46 @@ constexpr std::array<Eps50Band, 4> kEps50Bands = {{
     {27.77777862548828, 191.52102661132812, 0.004999999888241291},
 }};
 constexpr double kEps50Stiffest = 0.004000000189989805;
+
+// Stiff clay default modulus by strength band (limits of 1000, 2000 and 4000 psf).
+constexpr std::array<double, 3> kStiffBandUS = {6.940000057220459, 13.880000114440918, 27.780000686645508};
+constexpr std::array<double, 3> kStiffBandSI = {47.8927001953125, 95.785400390625, 191.57080078125};
+constexpr std::array<double, 4> kStiffKStaticUS = {250.0, 500.0, 1000.0, 2000.0};
+constexpr std::array<double, 4> kStiffKCyclicUS = {100.0, 200.0, 400.0, 800.0};
+constexpr std::array<double, 4> kStiffKStaticSI = {67861.796875, 135723.59375, 271447.1875, 542894.375};
+constexpr std::array<double, 4> kStiffKCyclicSI = {27144.7109375, 54289.3984375, 108578.8984375, 217157.703125};
+
+// Cemented silt eps50 by strength bands from..below (psi, kPa); the SI bands leave narrow gaps.
+struct SiltEps50Band {
+    double from, below, eps50;
+};
+constexpr double kNoLimit = 1E300;
+constexpr std::array<SiltEps50Band, 5> kSiltEps50US = {{
+    {-kNoLimit, 3.472222328186035, 0.019999999552965164},
+    {3.472222328186035, 6.94444465637207, 0.009999999776482582},
+    {6.94444465637207, 13.88888931274414, 0.004999999888241291},
+    {13.88888931274414, 27.77777862548828, 0.004999999888241291},
+    {27.77777862548828, kNoLimit, 0.004000000189989805},
+}};
+constexpr std::array<SiltEps50Band, 5> kSiltEps50SI = {{
+    {-kNoLimit, 23.94013023376465, 0.019999999552965164},
+    {23.94013023376465, 47.88020706176758, 0.009999999776482582},
+    {47.8802604675293, 95.76041412353516, 0.004999999888241291},
+    {95.7605209350586, 191.5208282470703, 0.004999999888241291},
+    {191.5210418701172, kNoLimit, 0.004000000189989805},
+}};
+
+// Frictional part of the cemented silt default modulus by friction angle (up to 30, up to 36
+// degrees, above) and unit weight above or at and below the limit.
+struct SiltFrictionModulus {
+    double above, atOrBelow;
+};
+constexpr std::array<SiltFrictionModulus, 3> kSiltKPhiUS = {{{25.0, 20.0}, {90.0, 60.0}, {225.0, 125.0}}};
+constexpr std::array<SiltFrictionModulus, 3> kSiltKPhiSI = {{{6786.18017578125, 5428.93994140625},
+                                                            {24430.240234375, 16286.830078125},
+                                                            {61075.6015625, 33930.8984375}}};
+constexpr double kSiltUnitWeightLimitUS = 0.04500000178813934;  // pci
+constexpr double kSiltUnitWeightLimitSI = 12.225000381469727;   // kN/m3
 
 }  // namespace
 
@@ -170,6 +223,67 @@ double claySlopeFactor(double theta, double y) {
     const bool sameSign = (y > 1E-20 && theta > 1E-20) || (y < -1E-20 && theta < -1E-20);
     if (sameSign) return 1.0 / (1.0 + std::tan(a));
     return 0.7071067690849304 * std::cos(a) / std::cos(a + 0.7853981633974483);
+}
+
+int stiffClayStrengthBand(int IUNITS, double c) {
+    const std::array<double, 3>& limits = IUNITS == kUSCS ? kStiffBandUS : kStiffBandSI;
+    int band = 0;
+    while (band < 3 && !(c < limits[static_cast<std::size_t>(band)])) ++band;
+    return band;
+}
+
+bool stiffClayDefaultModulus(int IUNITS, bool cyclic, double c, double& k) {
+    if (IUNITS != kUSCS && IUNITS != kSI) {
+        k = 0.0;
+        return false;
+    }
+    const std::array<double, 4>& table = IUNITS == kUSCS ? (cyclic ? kStiffKCyclicUS : kStiffKStaticUS)
+                                                         : (cyclic ? kStiffKCyclicSI : kStiffKStaticSI);
+    k = table[static_cast<std::size_t>(stiffClayStrengthBand(IUNITS, c))];
+    return true;
+}
+
+// ---------------------------------------------------------------- cemented silt
+
+double siltFactorA(bool cyclic, double ratio) { return tableValue(cyclic ? kACyclicSingle : kAStaticSingle, ratio, true); }
+double siltFactorB(bool cyclic, double ratio) { return tableValue(cyclic ? kBCyclicSingle : kBStaticSingle, ratio, true); }
+
+bool defaultSiltEps50(int IUNITS, double c, double& eps50) {
+    if (IUNITS != kUSCS && IUNITS != kSI) return false;
+    for (const SiltEps50Band& band : IUNITS == kUSCS ? kSiltEps50US : kSiltEps50SI) {
+        if (c >= band.from && c < band.below) {
+            eps50 = band.eps50;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool siltFrictionSubgradeModulus(int IUNITS, double phiDegrees, double gammaAvg, double& k) {
+    if (IUNITS != kUSCS && IUNITS != kSI) {
+        k = 0.0;
+        return false;
+    }
+    const std::size_t row = phiDegrees <= 30.0 ? 0 : phiDegrees <= 36.0 ? 1 : 2;
+    const SiltFrictionModulus& v = (IUNITS == kUSCS ? kSiltKPhiUS : kSiltKPhiSI)[row];
+    k = gammaAvg > (IUNITS == kUSCS ? kSiltUnitWeightLimitUS : kSiltUnitWeightLimitSI) ? v.above : v.atOrBelow;
+    return true;
+}
+
+double siltEquivalentDepth(const SandCoefficients& s, double b, double gamma, double c, double xg, bool cyclic,
+                           double F) {
+    const double X0 = (s.C3 - s.C2) * b / s.C1;
+    const double step = X0 / kCorrectionSteps;
+    double T = 0.0;
+    for (int i = 1; i <= kCorrectionSteps; ++i) {
+        const double xi = i * step;
+        const double r = xi / b;
+        const double clay = (gamma * b + 0.5 * c) * xi + 3.0 * b * c;
+        const double Tnext = T + (clay + siltFactorA(cyclic, r) * gamma * b * b * (s.C1 * r * r + s.C2 * r)) * step;
+        if (F < Tnext) return xi - step * (Tnext - F) / (Tnext - T);
+        T = Tnext;
+    }
+    return X0 + (F - T) / (kDeepA * xg * s.C3 * gamma * b * b / b + 9.0 * b * c);
 }
 
 }  // namespace mervik

@@ -1,8 +1,10 @@
 // Soil mechanics shared by several p-y models, as pure functions of plain values: the sand
 // earth-pressure angles and coefficients, the wedge and flow resistances, the empirical factors
 // A and B, the sand layering-correction integral and default subgrade modulus; the clay bearing
-// factor, transition depth, default strain factor and slope factor. Rock mechanics shared by the
-// rock models belongs here too. No function reads the run.
+// factor, transition depth, default strain factor, slope factor and the stiff clay default
+// modulus; the defaults and layering-correction integral of the cemented silt, a soil with
+// cohesion and friction. Rock mechanics shared by the rock models belongs here too. No function
+// reads the run.
 #pragma once
 
 namespace mervik {
@@ -67,5 +69,32 @@ bool defaultSoftClayEps50(int IUNITS, double c, double& eps50);
 // Factor on the clay bearing factor for the effective slope angle theta and node deflection y:
 // 1/(1 + tan|theta|) pushing up-slope, 0.7071 cos|theta| / cos(|theta| + pi/4) down-slope.
 double claySlopeFactor(double theta, double y);
+// Strength band of the stiff clay defaults: 0 to 3 for c below 1000, 2000 and 4000 psf and above
+// (the single-precision limits 6.94, 13.88, 27.78 psi and 47.89, 95.79, 191.57 kPa).
+int stiffClayStrengthBand(int IUNITS, double c);
+// Default subgrade modulus of stiff clay by strength band and loading (pci or kN/m3); false in
+// units without one.
+bool stiffClayDefaultModulus(int IUNITS, bool cyclic, double c, double& k);
+
+// ---------------------------------------------------------------- cemented silt (c and phi)
+
+// The empirical factors A and B of the sand criteria as single-precision table values, linear
+// between the tabulated x/b, along the first segment for a negative x/b and the last value beyond
+// x/b = 6.
+double siltFactorA(bool cyclic, double ratio);
+double siltFactorB(bool cyclic, double ratio);
+// Default eps50 of cemented silt by strength c (psi or kPa); false in general units and for the
+// SI strengths that fall in the narrow gaps between two bands.
+bool defaultSiltEps50(int IUNITS, double c, double& eps50);
+// Frictional part of the default subgrade modulus of cemented silt, from the friction angle in
+// degrees and the average effective unit weight (pci or kN/m3); false in units without one. The
+// cohesive part is the stiff clay default modulus.
+bool siltFrictionSubgradeModulus(int IUNITS, double phiDegrees, double gammaAvg, double& k);
+// Depth at which the silt's own ultimate resistance, integrated from the ground surface, reaches
+// F: the unlimited clay wedge (3 b c + (gamma' b + c/2) x) plus A times the shallow sand
+// resistance, in 500 steps down to the transition depth of the sand criteria; beyond it the deep
+// sand resistance with A = 0.88 at the depth xg of the layer's first node plus 9 b c.
+double siltEquivalentDepth(const SandCoefficients& s, double b, double gamma, double c, double xg, bool cyclic,
+                           double F);
 
 }  // namespace mervik

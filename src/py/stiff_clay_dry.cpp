@@ -43,31 +43,20 @@ DryClayVariant variantOf(const PyPoint& at) {
 
 // ---------------------------------------------------------------- default eps50 and k
 
-// Strength bands of the defaults (psi and kPa, single-precision values): the band of c, 0 to 3.
-int strengthBand(int IUNITS, double c) {
-    constexpr std::array<double, 3> us = {6.940000057220459, 13.880000114440918, 27.780000686645508};
-    constexpr std::array<double, 3> si = {47.8927001953125, 95.785400390625, 191.57080078125};
-    const std::array<double, 3>& limits = IUNITS == kUSCS ? us : si;
-    int band = 0;
-    while (band < 3 && !(c < limits[static_cast<std::size_t>(band)])) ++band;
-    return band;
-}
-
+// Default eps50 by the strength band of the defaults (single-precision values).
 constexpr std::array<double, 4> kDefaultEps50 = {0.010999999940395355, 0.007000000216066837, 0.004999999888241291,
                                                  0.004000000189989805};
-constexpr std::array<double, 4> kDefaultKStaticUS = {250.0, 500.0, 1000.0, 2000.0};
-constexpr std::array<double, 4> kDefaultKCyclicUS = {100.0, 200.0, 400.0, 800.0};
-constexpr std::array<double, 4> kDefaultKStaticSI = {67861.796875, 135723.59375, 271447.1875, 542894.375};
-constexpr std::array<double, 4> kDefaultKCyclicSI = {27144.7109375, 54289.3984375, 108578.8984375, 217157.703125};
 
 bool hasDefaults(int IUNITS) { return IUNITS == kUSCS || IUNITS == kSI; }
 
-double defaultEps50(int IUNITS, double c) { return kDefaultEps50[static_cast<std::size_t>(strengthBand(IUNITS, c))]; }
+double defaultEps50(int IUNITS, double c) {
+    return kDefaultEps50[static_cast<std::size_t>(stiffClayStrengthBand(IUNITS, c))];
+}
 
 double defaultK(int IUNITS, bool cyclic, double c) {
-    const std::array<double, 4>& table = IUNITS == kUSCS ? (cyclic ? kDefaultKCyclicUS : kDefaultKStaticUS)
-                                                         : (cyclic ? kDefaultKCyclicSI : kDefaultKStaticSI);
-    return table[static_cast<std::size_t>(strengthBand(IUNITS, c))];
+    double k = 0.0;
+    stiffClayDefaultModulus(IUNITS, cyclic, c, k);
+    return k;
 }
 
 // ---------------------------------------------------------------- the law

@@ -34,7 +34,7 @@ TEST(PyModelTable, EveryCodeHasItsNameMarkRuleAndStrengthClass) {
         {8, "WeakRock", M::CountThenMark, S::Rock, true, false},
         {9, "Vuggy LS", M::MarkThenCount, S::Rock, true, false},
         {10, "Piedmont", M::MarkThenCount, S::Cohesionless, true, false},
-        {11, "Cem Silt", M::MarkIfRockAbove, S::ByStrength, false, true},
+        {11, "Cem Silt", M::MarkIfRockAbove, S::ByStrength, true, false},
         {12, "KS Loess", M::MarkIfRockAbove, S::Cohesionless, true, false},
         {13, "Elast SG", M::MarkThenCount, S::ElasticSubgrade, true, false},
         {14, "User p-y", M::None, S::UserCurves, true, false},

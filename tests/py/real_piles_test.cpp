@@ -1,10 +1,11 @@
 // Real piles in real soils from end to end: steel pipes in soft clay, in clay over sand (a free
 // and a fixed head), in stiff clay below and above the water table (SI, cyclic) and through
-// liquefied sand into dense sand (SI), drilled shafts in sand and in loess (SI), socketed into
-// weak rock and vuggy limestone, and in Piedmont residual soil. Each converged case must be in
-// lateral equilibrium: the soil reaction over the pile balances the pile-head shear (no tip
-// shear, no distributed load); the summary records repeat the case results; the piles meant as
-// designs carry their loads below the moment capacity of their sections.
+// liquefied sand into dense sand (SI), drilled shafts in sand, in loess and in cemented silt
+// (SI), socketed into weak rock and vuggy limestone, and in Piedmont residual soil. Each
+// converged case must be in lateral equilibrium: the soil reaction over the pile balances the
+// pile-head shear (no tip shear, no distributed load); the summary records repeat the case
+// results; the piles meant as designs carry their loads below the moment capacity of their
+// sections.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -37,6 +38,7 @@ TEST(RealPiles, ExamplesRunToEquilibrium) {
         {"drilled_shaft_piedmont.lp6", {50000.0}},
         {"drilled_shaft_loess_si.lp6", {200.0}},
         {"pipe_pile_liquefied_sand_si.lp6", {300.0}},
+        {"drilled_shaft_cemented_silt_si.lp6", {200.0}},
     };
     for (const Example& e : examples) {
         SCOPED_TRACE(e.file);
