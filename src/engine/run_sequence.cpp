@@ -16,6 +16,7 @@
 #include "input/soil.hpp"
 #include "py/py_framework.hpp"
 #include "py/py_models.hpp"
+#include "solver/length_series.hpp"
 #include "solver/pile.hpp"
 #include "report/echo.hpp"
 #include "report/layout.hpp"
@@ -177,10 +178,6 @@ void refuseFeaturesNotAvailable(Run& run) {
     const AnalysisModel& m = run.model;
     if (m.options.useLrfd) return featureNotAvailable(run, "The lateral analysis of LRFD load combinations");
     if (m.options.useSoilMovement && m.soilMovement.count > 0) return featureNotAvailable(run, "Loading by soil movements");
-    for (int j = 1; j <= std::min(m.loading.loadCaseCount, kMaxLoadCases); ++j) {
-        if (m.loading.loadCase[static_cast<std::size_t>(j)].computeTopYvsLength)
-            return featureNotAvailable(run, "Pile-head deflection versus pile length");
-    }
     for (int L = 1; L <= std::min(m.soil.layerCount, kMaxLayers); ++L) {
         const int code = m.soil.layer[static_cast<std::size_t>(L)].modelCode;
         if (pyModelNotBuilt(code)) {
@@ -214,7 +211,8 @@ void runLoadCases(Run& run) {
             }
         }
         writeLoadCaseReport(run, j, iterations);
-        plotRecord11(run, PlotRecord11Kind::NoCurve, 0, j);
+        runLengthSeriesOfCase(run, j);
+        if (run.failed() && !reportAnyway) return;
         writeLayout(run.messages, R"("Completed Analysis ",I0,/)", {j});
         if (run.failed()) return;
     }

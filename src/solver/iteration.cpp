@@ -32,7 +32,8 @@ double thrustInListUnit(const Run& run, double P) { return usCustomary(run) ? P 
 
 int thrustCount(const Run& run) { return std::clamp(run.model.axialThrusts.count, 0, kMaxAxialThrusts); }
 
-// Boundary values of load case j into the conditions the solver reads.
+}  // namespace
+
 void selectBoundaryValues(Run& run, int j) {
     LoadCaseConditions& c = run.loadCase;
     c = LoadCaseConditions{};
@@ -54,6 +55,8 @@ void selectBoundaryValues(Run& run, int j) {
         default: break;
     }
 }
+
+namespace {
 
 // Absolute curvature at node k from the deflections (node 1 uses the fictitious y(0)).
 double curvatureAt(const PileNodes& n, int k) {

@@ -131,6 +131,8 @@ bool solveHeadSystem(Run& run, int n);
 // ---------------------------------------------------------------- iteration
 // Iterates load case j to convergence; returns the number of iterations made.
 int iterateLoadCase(Run& run, int j);
+// Boundary values and thrust of load case j into the conditions the solver reads.
+void selectBoundaryValues(Run& run, int j);
 // Position of the largest thrust of the axial-thrust list not greater than P.
 int thrustIndexFor(const Run& run, double P);
 // Secant flexural rigidities of all nodes from the moment-curvature relations, for thrust t.
