@@ -176,7 +176,6 @@ void featureNotAvailable(Run& run, std::string_view feature) {
 void refuseFeaturesNotAvailable(Run& run) {
     const AnalysisModel& m = run.model;
     if (m.options.useLrfd) return featureNotAvailable(run, "The lateral analysis of LRFD load combinations");
-    if (m.options.useSoilMovement && m.soilMovement.count > 0) return featureNotAvailable(run, "Loading by soil movements");
     for (int j = 1; j <= std::min(m.loading.loadCaseCount, kMaxLoadCases); ++j) {
         if (m.loading.loadCase[static_cast<std::size_t>(j)].computeTopYvsLength)
             return featureNotAvailable(run, "Pile-head deflection versus pile length");

@@ -178,20 +178,15 @@ TEST(RunSequence, OtherFileTagRunsOnWithTheEmptyModel) {
 
 // Parts of the lateral analysis the engine cannot compute yet stop the run with runtime error
 // 18 before any section or load case is computed, with the same text in the report and the
-// message file: loading by soil movements and the pile-head deflection versus pile length of a
-// load case.
+// message file: the pile-head deflection versus pile length of a load case.
 TEST(RunSequence, PartsNotAvailableAreRuntimeError18) {
     const std::string input = mervik::testing::fixture("pipe_pile_soft_clay_over_loess.lp6");
-    std::string soilMovement = input;
-    soilMovement.replace(soilMovement.find("UseSoilMovement NO"), 18, "UseSoilMovement YES");
-    soilMovement.replace(soilMovement.rfind("END"), 3, "SOIL MOVEMENTS\n2\n1 0.0 1.0\n2 20.0 0.0\nEND");
     std::string lengths = input;
     lengths.replace(lengths.find("1 1 20000.0 0.0 100000.0 1"), 26, "1 1 20000.0 0.0 100000.0 0");
     const struct {
         std::string input;
         std::string problem;
     } cases[] = {
-        {soilMovement, "Loading by soil movements"},
         {lengths, "Pile-head deflection versus pile length"},
     };
     for (const auto& c : cases) {
