@@ -113,7 +113,9 @@ double printedDeflection(const Run& run, const LiquefiedSandValues& v, int i) {
 struct LiquefiedSand {
     using Depth = LiquefiedSandValues;
     using Curve = LiquefiedSandValues;
-    static constexpr PyLawRules kRules{.resistance = LayerResistance::TrapezoidsToLayerBottom};
+    // With a soil-movement profile the y-multiplier leaves the relative deflection alone.
+    static constexpr PyLawRules kRules{.resistance = LayerResistance::TrapezoidsToLayerBottom,
+                                       .movementUnscaledByYMultiplier = true};
 
     // The number of cycles of loading is at least 1 (for the rest of the run).
     static void enter(Run& run) { atLeastOneLoadingCycle(run); }

@@ -43,13 +43,16 @@ enum class LayerResistance { None, TrapezoidsLastIncrement, TrapezoidsToLayerBot
 // depth of its top (layering); that depth is recomputed in every pass, or computed once in a
 // run; how the layer resistance is summed; Es = pm p / yc / ym instead of pm p / (ym yc); the
 // deflection of the curve is taken relative to the free-field soil movement and the movement
-// load is set (otherwise the pile deflection alone, and no movement load).
+// load is set (otherwise the pile deflection alone, and no movement load); with a soil-movement
+// profile the relative deflection enters the curve without the y-multiplier (which still
+// divides the secant).
 struct PyLawRules {
     bool layering = false;
     bool equivalentDepthEveryPass = true;
     LayerResistance resistance = LayerResistance::None;
     bool secantDividesInTurn = false;
     bool relativeToSoilMovement = true;
+    bool movementUnscaledByYMultiplier = false;
 };
 
 // One point of the layer's range: node k in the solve pass, output depth k in the report pass.
@@ -194,7 +197,8 @@ void runPyModel(Run& run, int L) {
         previous = c;
 
         const double y = M::kRules.relativeToSoilMovement ? relativeDeflection(run, k) : std::fabs(run.nodes.y(k));
-        const double yc = y / at.ym;
+        const bool unscaled = M::kRules.movementUnscaledByYMultiplier && run.model.soilMovement.count >= 1;
+        const double yc = unscaled ? y : y / at.ym;
         const bool limiting = yc < M::threshold(c);
         double Es = 0.0;
         if (limiting) {

@@ -10,6 +10,7 @@
 #include "engine/run.hpp"
 #include "report/layout.hpp"
 #include "solver/pile.hpp"
+#include "solver/soil_movement.hpp"
 
 namespace mervik {
 
@@ -230,9 +231,8 @@ void setupLoadCaseNodes(Run& run, int j) {
 
     assignLayers(run, true);
 
-    // Free-field soil movement ys(k) of a profile with more than one point is computed here
-    // (computeSoilMovement) once loading by soil movements is analysed; until then ys(k) keeps
-    // its value, zero in a run without a profile.
+    // Free-field soil movement of the nodes; without a profile ys(k) stays zero.
+    if (m.soilMovement.count > 1) computeSoilMovement(run, nodes.M);
 
     // Starting soil moduli: embedded nodes only.
     const double ground = m.soil.groundSurface;

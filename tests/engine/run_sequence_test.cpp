@@ -176,45 +176,6 @@ TEST(RunSequence, OtherFileTagRunsOnWithTheEmptyModel) {
     }
 }
 
-// Parts of the lateral analysis the engine cannot compute yet stop the run with runtime error
-// 18 before any section or load case is computed, with the same text in the report and the
-// message file: loading by soil movements.
-TEST(RunSequence, PartsNotAvailableAreRuntimeError18) {
-    const std::string input = mervik::testing::fixture("pipe_pile_soft_clay_over_loess.lp6");
-    std::string soilMovement = input;
-    soilMovement.replace(soilMovement.find("UseSoilMovement NO"), 18, "UseSoilMovement YES");
-    soilMovement.replace(soilMovement.rfind("END"), 3, "SOIL MOVEMENTS\n2\n1 0.0 1.0\n2 20.0 0.0\nEND");
-    const struct {
-        std::string input;
-        std::string problem;
-    } cases[] = {
-        {soilMovement, "Loading by soil movements"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.problem);
-        TempDir dir;
-        const HostRun out = runHost(dir, c.input);
-        EXPECT_EQ(out.result, 218);
-        const std::string block = "\n\n**** Runtime Error No. 18 ****\n\nProblem:  " + c.problem +
-                                  " cannot be computed by this version of the engine.\n"
-                                  "Solution:  Remove the option or the soil layer from the input data.\n\n";
-        const std::string closing = "\nThe analysis ended due to runtime error No. 18.\n\n";
-        EXPECT_TRUE(endsWith(out.report,
-                             block + "\n\nMervik ended prematurely due to runtime error number RUN00018\n" + closing))
-            << out.report;
-        // The echo ends its line with a blank line; the refusal follows it at once.
-        EXPECT_TRUE(endsWith(out.messages, "Output of input data completed\n\n" + block + closing)) << out.messages;
-        // Neither a section nor a load case was computed; the plot file holds records 1 and 2 only.
-        for (const char* text : {"Computing nonlinear bending stiffness", "Computing lateral response", "Iteration"})
-            EXPECT_EQ(out.messages.find(text), std::string::npos) << text;
-        EXPECT_EQ(out.report.find("Computed Values of Pile Loading and Deflection"), std::string::npos);
-        const std::vector<std::string> plot = mervik::testing::lines(out.plot);
-        ASSERT_EQ(plot.size(), 2u) << out.plot;
-        EXPECT_NE(plot[0].find("Line 1 :"), std::string::npos);
-        EXPECT_NE(plot[1].find("Line 2 :"), std::string::npos);
-    }
-}
-
 // ---------------------------------------------------------------------------------------------
 // Hand-over files and early errors
 

@@ -245,23 +245,26 @@ TEST_F(LiquefiedSandTest, SecantModulusInUsUnits) {
     expectRelative(Es(2), h.pKnPerM(50.8) * kLbPerInPerKnPerM / 2.0, 1E-5);
 }
 
-// A free-field soil movement: the curve takes the deflection relative to it, and a profile of no
-// movement changes nothing (the y-multiplier applies with and without a profile).
+// A free-field soil movement: the curve takes the deflection relative to it. With a profile the
+// y-multiplier no longer scales that deflection, but it still divides the secant.
 TEST_F(LiquefiedSandTest, DeflectionRelativeToTheSoilMovement) {
     multipliers(1.0, 2.0);
     deflect(0.04);
     solve();
-    const double without = Es(3);
-    run->model.soilMovement.count = 2;  // no movement at any node
+    // Without a profile: yc = 0.04 / 2 = 0.02 at z = 2 m, Es = p(20 mm) / (2 · 0.02).
+    const Hand h(0.6, 2.0);
+    expectRelative(Es(3), h.pKnPerM(20.0) / (2.0 * 0.02), 1E-5);
+
+    run->model.soilMovement.count = 2;  // a profile, no movement at any node
     solve();
-    EXPECT_EQ(Es(3), without);
+    // yc = |0.04 − 0| = 0.04: Es = p(40 mm) / (2 · 0.04).
+    expectRelative(Es(3), h.pKnPerM(40.0) / (2.0 * 0.04), 1E-5);
 
     run->nodes.ys[3] = 0.1;
     run->nodes.q[3] = 2.0;
     solve();
-    // yc = |0.04 - 0.1| / 2 = 0.03 at z = 2 m; Q = ys Es + q.
-    const Hand h(0.6, 2.0);
-    expectRelative(Es(3), h.pKnPerM(30.0) / (2.0 * 0.03), 1E-5);
+    // yc = |0.04 − 0.1| = 0.06: Es = p(60 mm) / (2 · 0.06); Q = ys Es + q.
+    expectRelative(Es(3), h.pKnPerM(60.0) / (2.0 * 0.06), 1E-5);
     EXPECT_DOUBLE_EQ(run->nodes.Q[3], 0.1 * Es(3) + 2.0);
 }
 

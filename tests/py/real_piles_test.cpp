@@ -39,6 +39,7 @@ TEST(RealPiles, ExamplesRunToEquilibrium) {
         {"drilled_shaft_loess_si.lp6", {200.0}},
         {"pipe_pile_liquefied_sand_si.lp6", {300.0}},
         {"drilled_shaft_cemented_silt_si.lp6", {200.0}},
+        {"pipe_pile_lateral_spread_si.lp6", {100.0}},
     };
     for (const Example& e : examples) {
         SCOPED_TRACE(e.file);

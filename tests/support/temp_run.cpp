@@ -91,7 +91,7 @@ double soilReaction(const PileNodes& nodes) {
     double total = 0.0;
     for (int n = 1; n < nodes.M; ++n) {
         const auto a = static_cast<std::size_t>(n), b = static_cast<std::size_t>(n + 1);
-        total += 0.5 * nodes.h * (nodes.Es[a] * nodes.y(n) + nodes.Es[b] * nodes.y(n + 1));
+        total += 0.5 * nodes.h * (nodes.Es[a] * (nodes.y(n) - nodes.ys[a]) + nodes.Es[b] * (nodes.y(n + 1) - nodes.ys[b]));
     }
     return total;
 }

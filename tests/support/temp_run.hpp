@@ -53,8 +53,9 @@ std::vector<std::string> lines(const std::string& text);
 int runExample(const TempDir& dir, const std::string& example, Run& run);
 // The same for the fixture input tests/fixtures/NAME.
 int runFixture(const TempDir& dir, const std::string& name, Run& run);
-// Soil reaction over the pile, the integral of Es y along it by the trapezoidal rule: with no
-// tip shear and no distributed load it balances the pile-head shear.
+// Soil reaction over the pile, the integral of Es (y − ys) along it by the trapezoidal rule (ys
+// the free-field soil movement, zero without one): with no tip shear and no distributed load it
+// balances the pile-head shear.
 double soilReaction(const PileNodes& nodes);
 
 }  // namespace mervik::testing
