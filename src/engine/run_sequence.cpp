@@ -16,6 +16,7 @@
 #include "input/soil.hpp"
 #include "py/py_framework.hpp"
 #include "py/py_models.hpp"
+#include "solver/lrfd_cases.hpp"
 #include "solver/pile.hpp"
 #include "report/echo.hpp"
 #include "report/layout.hpp"
@@ -175,7 +176,6 @@ void featureNotAvailable(Run& run, std::string_view feature) {
 
 void refuseFeaturesNotAvailable(Run& run) {
     const AnalysisModel& m = run.model;
-    if (m.options.useLrfd) return featureNotAvailable(run, "The lateral analysis of LRFD load combinations");
     if (m.options.useSoilMovement && m.soilMovement.count > 0) return featureNotAvailable(run, "Loading by soil movements");
     for (int j = 1; j <= std::min(m.loading.loadCaseCount, kMaxLoadCases); ++j) {
         if (m.loading.loadCase[static_cast<std::size_t>(j)].computeTopYvsLength)
@@ -192,7 +192,7 @@ void refuseFeaturesNotAvailable(Run& run) {
 
 // The load cases one after the other: node set-up, iteration, report.
 void runLoadCases(Run& run) {
-    const int cases = std::min(run.model.loading.loadCaseCount, kMaxLoadCases);
+    const int cases = loadCaseLimit(run);
     for (int j = 1; j <= cases; ++j) {
         setupLoadCaseNodes(run, j);
         if (run.failed()) return;
@@ -214,7 +214,7 @@ void runLoadCases(Run& run) {
             }
         }
         writeLoadCaseReport(run, j, iterations);
-        plotRecord11(run, PlotRecord11Kind::NoCurve, 0, j);
+        plotRecord11(run, isLrfdCase(run) ? PlotRecord11Kind::NoCurveLrfd : PlotRecord11Kind::NoCurve, 0, j);
         writeLayout(run.messages, R"("Completed Analysis ",I0,/)", {j});
         if (run.failed()) return;
     }
