@@ -27,8 +27,6 @@ inline constexpr int kErrUnexpected = 12;
 // Input error of this engine: general units give no default of a p-y property (k, eps50) and
 // the layer gives none, or no curve of an empirical model that holds in SI units only.
 inline constexpr int kErrNoDefaultInGeneralUnits = 32;
-// Runtime error of this engine: the input asks for a part of the analysis not computed yet.
-inline constexpr int kErrNotAvailable = 18;
 
 // "INP00025", "RUN00009", "RUN00999".
 std::string errorCodeText(int errorNumber);

@@ -17,6 +17,7 @@
 #include "py/py_framework.hpp"
 #include "py/py_models.hpp"
 #include "solver/length_series.hpp"
+#include "solver/lrfd_cases.hpp"
 #include "solver/pile.hpp"
 #include "report/echo.hpp"
 #include "report/layout.hpp"
@@ -159,37 +160,9 @@ void readReportNames(Run& run, const fs::path& workDir) {
     fs::remove(listPath, ec);
 }
 
-// Runtime error 18: the input asks for a part of the lateral analysis that this version of the
-// engine does not compute yet. The run stops before any load case rather than leave the part
-// out or compute it by other rules.
-void featureNotAvailable(Run& run, std::string_view feature) {
-    for (Channel* channel : {&run.report, &run.messages}) {
-        writeBlankLines(*channel, 2);
-        writeRuntimeErrorHeading(*channel, kErrNotAvailable);
-        writeBlankLines(*channel, 1);
-        writeLayout(*channel, R"("Problem:  ",A," cannot be computed by this version of the engine.")", {feature});
-        writeTextLine(*channel, "Solution:  Remove the option or the soil layer from the input data.");
-        writeBlankLines(*channel, 1);
-    }
-    raiseRuntimeError(run, kErrNotAvailable);
-}
-
-void refuseFeaturesNotAvailable(Run& run) {
-    const AnalysisModel& m = run.model;
-    if (m.options.useLrfd) return featureNotAvailable(run, "The lateral analysis of LRFD load combinations");
-    if (m.options.useSoilMovement && m.soilMovement.count > 0) return featureNotAvailable(run, "Loading by soil movements");
-    for (int L = 1; L <= std::min(m.soil.layerCount, kMaxLayers); ++L) {
-        const int code = m.soil.layer[static_cast<std::size_t>(L)].modelCode;
-        if (pyModelNotBuilt(code)) {
-            const std::string name(withoutTrailingBlanks(modelLongName(code)));
-            return featureNotAvailable(run, "The p-y curves of layer " + std::to_string(L) + " (" + name + ")");
-        }
-    }
-}
-
 // The load cases one after the other: node set-up, iteration, report.
 void runLoadCases(Run& run) {
-    const int cases = std::min(run.model.loading.loadCaseCount, kMaxLoadCases);
+    const int cases = loadCaseLimit(run);
     for (int j = 1; j <= cases; ++j) {
         setupLoadCaseNodes(run, j);
         if (run.failed()) return;
@@ -250,8 +223,6 @@ void analyse(Run& run) {
         // The echo has made the soil layers contiguous.
         plotRecord2(run, run.model.sections.count);
         setupRunNodes(run);
-        refuseFeaturesNotAvailable(run);
-        if (run.failed()) return;
         runSectionLoop(run);
         if (run.failed()) return;
         runLoadCases(run);

@@ -11,7 +11,7 @@ namespace mervik {
 
 namespace {
 
-// code, name, echo name, has a model, routine (null: not built yet), rock mark, strength class;
+// code, name, echo name, has a model, routine, rock mark, strength class;
 // then, for the models that print curves: texts of plot records 7 and 8, their wording and
 // layout, the Not-a-Number errors at the limiting and a computed modulus, the model's name in
 // that message and a heading of its own, or the note of a model that goes on with it.
@@ -59,9 +59,5 @@ const PyModelRow* pyModelRowOfLayer(const Run& run, int L) {
     return pyModelRow(run.pyModelNames[static_cast<std::size_t>(code)]);
 }
 
-bool pyModelNotBuilt(int code) {
-    const PyModelRow* row = pyModelRowOfCode(code);
-    return row != nullptr && row->hasModel && row->routine == nullptr;
-}
 
 }  // namespace mervik

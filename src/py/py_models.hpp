@@ -1,8 +1,7 @@
 // The p-y model table: everything the engine knows about a soil or rock model code, in one row
 // per code. The layer dispatch, the rock marks of the layer loop, the strength classes at layer
-// interfaces, the printed-curve texts, the Not-a-Number messages and the refusal of codes whose
-// model is not built all read this table. Adding a model is one file with its routine and one
-// row here.
+// interfaces, the printed-curve texts and the Not-a-Number messages all read this table. Adding
+// a model is one file with its routine and one row here.
 #pragma once
 #include <string_view>
 
@@ -27,7 +26,7 @@ struct PyModelRow {
     std::string_view name;              // the 8-character model name
     std::string_view longName;          // the name the input echo prints
     bool hasModel = false;              // false: no p-y model, the layer is passed over
-    PyModelRoutine routine = nullptr;   // null while the model is not built: the run is refused
+    PyModelRoutine routine = nullptr;   // every code with a model has one
     RockMarkRule mark = RockMarkRule::None;
     StrengthClass strength = StrengthClass::Other;
     // Printed curve: model texts of plot records 7 and 8 and their layouts (stiff clay with free
@@ -50,8 +49,6 @@ const PyModelRow* pyModelRow(std::string_view name);
 const PyModelRow* pyModelRowOfLayer(const Run& run, int L);
 // The row of a model code 1..20; null outside.
 const PyModelRow* pyModelRowOfCode(int code);
-// True when layers of the code would need a model that is not built yet.
-bool pyModelNotBuilt(int code);
 
 // Model routines.
 void pySoftClay(Run& run, int L);        // codes 1 and 15

@@ -12,6 +12,7 @@
 #include "engine/run.hpp"
 #include "py/py_framework.hpp"
 #include "report/layout.hpp"
+#include "solver/lrfd_cases.hpp"
 #include "solver/pile.hpp"
 
 namespace mervik {
@@ -38,10 +39,7 @@ void selectBoundaryValues(Run& run, int j) {
     LoadCaseConditions& c = run.loadCase;
     c = LoadCaseConditions{};
     c.caseNumber = j;
-    // Runs with LRFD combinations take the case of combination j instead: boundary type 1 with
-    // the factored shear and moment and the factored axial force (run.lrfd.factored.shear[j],
-    // .moment[j], .axial[j]), flagged as lrfd. That case is not analysed yet; the run sequence
-    // stops such runs before any load case is solved, so only the LOADING cases arrive here.
+    if (selectLrfdCase(run, j)) return;
     if (j < 1 || j > kMaxLoadCases) return;
     const PileHeadLoad& load = run.model.loading.loadCase[static_cast<std::size_t>(j)];
     c.type = load.loadType;

@@ -28,11 +28,18 @@ struct FactoredLoads {
     Table<double, kMaxLrfd> shear{}, moment{}, axial{};
 };
 
+// Entries of the distributed lateral load of one load type: one per pile node, with room to
+// spare beyond the node capacity.
+inline constexpr int kTypeNodalLoadEntries = 505;
+
 struct LrfdResults {
     LrfdTypeTotals totals;
     FactoredLoads factored;
     // Position of P(c) in the distinct factored thrusts, that is in the axial-thrust list.
     Table<int, kMaxLrfd> combinationThrustIndex{};
+    // Distributed lateral load q_t(k) (force per length) that the groups of load type t put on
+    // node k, rebuilt for every LRFD load case.
+    Table<Table<double, kTypeNodalLoadEntries>, kLrfdTypes> typeNodalLoads{};
 };
 
 // Builds the factored loads and their report block during the input echo, in place of the echo

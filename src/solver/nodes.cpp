@@ -9,6 +9,7 @@
 #include "engine/errors.hpp"
 #include "engine/run.hpp"
 #include "report/layout.hpp"
+#include "solver/lrfd_cases.hpp"
 #include "solver/pile.hpp"
 #include "solver/soil_movement.hpp"
 
@@ -81,18 +82,14 @@ double distributedLoadIntegral(const DistributedLoad& table, double a, double b)
 // Mean distributed load over the tributary length of node k: half an increment each side,
 // cut at the head and the tip, whose nodes therefore carry half an increment.
 double tributaryLoad(const Run& run, int k) {
-    const PileNodes& nodes = run.nodes;
-    const double h = nodes.h;
-    const double a = std::max(0.0, nodes.x[at(k)] - 0.5 * h);
-    const double b = std::min(nodes.L, nodes.x[at(k)] + 0.5 * h);
-    const double length = (k == 1 || k == nodes.M) ? 0.5 * h : h;
-    return distributedLoadIntegral(run.model.loading.distributed, a, b) / length;
+    const double length = (k == 1 || k == run.nodes.M) ? 0.5 * run.nodes.h : run.nodes.h;
+    return tributaryLoadIntegral(run, run.model.loading.distributed, k) / length;
 }
 
 // Axial thrust of load case j in the force unit of the run.
 double caseThrust(const Run& run, int j) {
     if (j < 1 || j > kMaxLoadCases) return 0.0;
-    if (run.model.options.useLrfd) return j <= kMaxLrfd ? run.lrfd.factored.axial[at(j)] : 0.0;
+    if (isLrfdCase(run)) return j <= kMaxLrfd ? run.lrfd.factored.axial[at(j)] : 0.0;
     return run.model.loading.loadCase[at(j)].axialThrust;
 }
 
@@ -187,6 +184,14 @@ void writeLayerWithoutNode(Run& run, Channel& out, int i, std::string_view conse
 
 }  // namespace
 
+double tributaryLoadIntegral(const Run& run, const DistributedLoad& table, int k) {
+    const PileNodes& nodes = run.nodes;
+    const double h = nodes.h;
+    const double a = std::max(0.0, nodes.x[at(k)] - 0.5 * h);
+    const double b = std::min(nodes.L, nodes.x[at(k)] + 0.5 * h);
+    return distributedLoadIntegral(table, a, b);
+}
+
 void setupRunNodes(Run& run) {
     placeNodes(run.nodes, run.model.sections.pileLength, incrementCount(run));
 }
@@ -201,10 +206,9 @@ void setupLoadCaseNodes(Run& run, int j) {
     const double cosBatter = std::cos(m.slope.pileBatter);
     for (int k = 1; k <= nodes.M; ++k) nodes.z[at(k)] = (k - 1) * nodes.h * cosBatter;
 
-    // Nodal distributed loads. The factored loads of an LRFD combination (the groups' nodal
-    // loads combined by combinationNodalLoad over the same tributary lengths) plug in here once
-    // LRFD cases are analysed; until then such a case carries no distributed load.
-    for (int k = 1; k <= nodes.M; ++k) nodes.q[at(k)] = m.options.useLrfd ? 0.0 : tributaryLoad(run, k);
+    // Nodal distributed loads; an LRFD combination gets its own below, once the sections and
+    // layers of the nodes are known.
+    for (int k = 1; k <= nodes.M; ++k) nodes.q[at(k)] = isLrfdCase(run) ? 0.0 : tributaryLoad(run, k);
     // The soil-movement load term of the solver starts as the distributed load: the p-y
     // routines add ys(k)·Es(k) at the nodes of their layers, and a node none of them treats
     // (above the ground, in a layer without a model) keeps its own load, not that of an earlier
@@ -230,6 +234,8 @@ void setupLoadCaseNodes(Run& run, int j) {
     }
 
     assignLayers(run, true);
+
+    if (isLrfdCase(run)) setLrfdNodalLoads(run, j);
 
     // Free-field soil movement of the nodes; without a profile ys(k) stays zero.
     if (m.soilMovement.count > 1) computeSoilMovement(run, nodes.M);

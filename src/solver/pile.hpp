@@ -9,6 +9,7 @@
 namespace mervik {
 
 struct Run;
+struct DistributedLoad;
 
 inline constexpr int kMaxSolverNodes = 576;  // capacity of the solver's coefficient arrays
 inline constexpr int kMaxLayerSlots = 80;    // capacity of the layer-node table
@@ -113,6 +114,10 @@ void setupRunNodes(Run& run);
 // Nodes of load case j: depths, distributed loads, rigidities, sections, layers, soil movement
 // and starting soil moduli.
 void setupLoadCaseNodes(Run& run, int j);
+// Integral of a distributed-load table (depths along the pile, piecewise linear, zero outside
+// its ends) over the tributary length of node k: half an increment each side, cut at the head
+// and the tip.
+double tributaryLoadIntegral(const Run& run, const DistributedLoad& table, int k);
 // Layer-node table by vertical depth (the solution) or by depth along the pile (p-y curves at
 // user depths).
 void assignLayers(Run& run, bool byVerticalDepth);

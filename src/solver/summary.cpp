@@ -12,6 +12,7 @@
 #include "engine/run.hpp"
 #include "py/py_framework.hpp"
 #include "report/layout.hpp"
+#include "solver/lrfd_cases.hpp"
 #include "solver/pile.hpp"
 
 namespace mervik {
@@ -395,9 +396,7 @@ void writeResponseSummary(Run& run) {
         const LoadCaseSummary& r = results.cases[ix(i)];
         plotRecord13(run, r.headShear, r.headDeflection, r.maxMoment, r.maxShear, r.headSlope);
     }
-    // Runs with LRFD combinations continue with the LRFD performance table (resistance checks
-    // of every combination against the factored nominal capacities) once LRFD cases are
-    // analysed; the run sequence stops such runs before any load case for now.
+    if (lrfd) writeLrfdPerformance(run);
 }
 
 void computeStiffnessMatrix(Run& run) {
