@@ -312,27 +312,34 @@ void writeNoConvergenceError(Run& run, int maxIterations, double dYmax, double d
     raiseRuntimeError(run, 10);
 }
 
+void straightenPile(Run& run) {
+    // The solver measures its first changes against zero.
+    run.nodes.deflection.fill(0.0);
+    run.solver.previous.fill(0.0);
+}
+
+bool startingCurves(Run& run, int curvesIteration) {
+    // Vuggy limestone has its layers evaluated before the first curves.
+    vuggyLimestonePrePass(run);
+    if (run.failed()) return false;
+    dispatchPyCurves(run, curvesIteration);
+    if (run.failed()) return false;
+    if (run.model.options.i_Analysis_Type >= 3) {
+        updateBendingStiffness(run, thrustIndexFor(run, run.loadCase.P));
+        if (run.failed()) return false;
+    }
+    return true;
+}
+
 int iterateLoadCase(Run& run, int j) {
     PileNodes& n = run.nodes;
     const ProgramOptions& o = run.model.options;
 
-    // A case starts from the straight pile: the solver measures its first changes against zero.
-    n.deflection.fill(0.0);
-    run.solver.previous.fill(0.0);
+    // A case starts from the straight pile.
+    straightenPile(run);
     selectBoundaryValues(run, j);
-
-    // Vuggy limestone has its layers evaluated before the first curves of the case.
-    vuggyLimestonePrePass(run);
-    if (run.failed()) return 0;
-
-    dispatchPyCurves(run, 0);
-    if (run.failed()) return 0;
-
+    if (!startingCurves(run, 0)) return 0;
     const bool nonlinearBending = o.i_Analysis_Type >= 3;
-    if (nonlinearBending) {
-        updateBendingStiffness(run, thrustIndexFor(run, run.loadCase.P));
-        if (run.failed()) return 0;
-    }
 
     const int Nmax = o.maxIterations;
     const double tol = o.convergenceTolerance;

@@ -39,23 +39,12 @@ enum class TrialOutcome { Converged, Ended, Error };
 TrialOutcome iterateTrial(Run& run, int j) {
     PileNodes& n = run.nodes;
     const ProgramOptions& o = run.model.options;
-    n.deflection.fill(0.0);
-    run.solver.previous.fill(0.0);
+    straightenPile(run);
     selectBoundaryValues(run, j);
-
-    // Vuggy limestone has its layers evaluated before the first curves of the pile.
-    vuggyLimestonePrePass(run);
-    if (run.failed()) return TrialOutcome::Error;
     // The first evaluation also checks every layer below the first for a node: the shorter
     // pile may leave a thin layer without one.
-    dispatchPyCurves(run, 1);
-    if (run.failed()) return TrialOutcome::Error;
-
+    if (!startingCurves(run, 1)) return TrialOutcome::Error;
     const bool nonlinearBending = o.i_Analysis_Type >= 3;
-    if (nonlinearBending) {
-        updateBendingStiffness(run, thrustIndexFor(run, run.loadCase.P));
-        if (run.failed()) return TrialOutcome::Error;
-    }
 
     for (int it = 1; it <= o.maxIterations; ++it) {
         clearCaseMaxima(run);

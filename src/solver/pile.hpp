@@ -136,6 +136,12 @@ bool solveHeadSystem(Run& run, int n);
 // ---------------------------------------------------------------- iteration
 // Iterates load case j to convergence; returns the number of iterations made.
 int iterateLoadCase(Run& run, int j);
+// The start of the iteration of a pile: the straight pile (deflections and the solver's previous
+// ones cleared) with its boundary values already selected by the caller; then startingCurves
+// evaluates the vuggy limestone layers, the curves of every layer (with the given iteration
+// number) and, for nonlinear bending, the stiffness at the case's thrust. False after an error.
+void straightenPile(Run& run);
+bool startingCurves(Run& run, int curvesIteration);
 // Boundary values and thrust of load case j into the conditions the solver reads.
 void selectBoundaryValues(Run& run, int j);
 // Position of the largest thrust of the axial-thrust list not greater than P.

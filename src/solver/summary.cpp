@@ -218,21 +218,10 @@ CaseOutcome iterateStiffnessCase(Run& run, int i, int& iterations) {
     PileNodes& n = run.nodes;
     const ProgramOptions& o = run.model.options;
     iterations = 0;
-    n.deflection.fill(0.0);
-    run.solver.previous.fill(0.0);
+    straightenPile(run);
     selectStiffnessConditions(run, i);
-
-    // Vuggy limestone has its layers evaluated before the first curves of the case.
-    vuggyLimestonePrePass(run);
-    if (run.failed()) return CaseOutcome::Error;
-
-    dispatchPyCurves(run, 0);
-    if (run.failed()) return CaseOutcome::Error;
+    if (!startingCurves(run, 0)) return CaseOutcome::Error;
     const bool nonlinearBending = o.i_Analysis_Type >= 3;
-    if (nonlinearBending) {
-        updateBendingStiffness(run, thrustIndexFor(run, run.loadCase.P));
-        if (run.failed()) return CaseOutcome::Error;
-    }
 
     for (int it = 1; it <= o.maxIterations; ++it) {
         iterations = it;
