@@ -13,6 +13,7 @@
 #include "engine/errors.hpp"
 #include "engine/plot.hpp"
 #include "input/convert.hpp"
+#include "input/plausibility.hpp"
 #include "input/soil.hpp"
 #include "py/py_framework.hpp"
 #include "py/py_models.hpp"
@@ -212,6 +213,8 @@ void analyse(Run& run) {
     if (run.failed()) return;
 
     echoInput(run);
+    if (run.failed()) return;
+    checkInputPlausibility(run);
     if (run.failed()) return;
     if (tag == "MERVIK6") convertToComputationUnits(run);
 

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "engine/errors.hpp"
 #include "engine/plot.hpp"
 #include "engine/run.hpp"
 #include "report/layout.hpp"
@@ -139,6 +140,36 @@ void setNodalPlasticMoments(const Run& run, int s, int nodeCount, std::span<cons
     if (s == 1 && last >= 1) plasticMoment[1] = Mpt;
 }
 
+namespace {
+
+// A relation whose curvature M/EI is not a number (a point of zero stiffness at zero moment)
+// cannot be solved: it is reported as the Not-a-Number failure of the solution, before any
+// point of it is written to the plot file. True when every point is a finite number.
+bool finiteRelation(Run& run, int s, int j) {
+    const SectionEITables& t = run.eiTables;
+    for (int k = 1; k <= t.pointCount[s][j]; ++k) {
+        if (std::isfinite(t.M[s][j][k]) && std::isfinite(t.EI[s][j][k]) && std::isfinite(t.phi[s][j][k])) continue;
+        writeRuntimeErrorHeading(run.report, 28);
+        writeBlankLines(run.report, 1);
+        Line(run.report)
+            .text("Bending curvature is Not-A-Number at point ")
+            .i(k, 0)
+            .text(" of the input M-EI relation of section ")
+            .i(s, 0)
+            .text(" for axial thrust ")
+            .i(j, 0)
+            .text(".")
+            .end();
+        writeTextLine(run.report, "The bending stiffness at this point is zero or not a number.");
+        writeTextLine(run.report, "Solution:  Give every point of the table a bending stiffness greater than zero.");
+        storeErrorNumber(run, runtimeError(28));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void inputMEISectionTables(Run& run, int s) {
     const PileSection& section = run.model.sections.section[s];
     const int available = section.userEi.empty() ? 0 : static_cast<int>(section.userEi.size()) - 1;
@@ -209,6 +240,10 @@ void inputMEISectionTables(Run& run, int s) {
             .text(" derived from input values for nonlinear M-EI properties")
             .end();
         writeBlankLines(run.report, 2);
+    }
+
+    for (int j = 1; j <= tables; ++j) {
+        if (built[j] && !finiteRelation(run, s, j)) return;
     }
 
     // Plot records in the units of the input tables (inch-pounds in US customary units).
