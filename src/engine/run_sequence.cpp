@@ -343,9 +343,9 @@ std::int32_t resultCode(const Run& run) {
 
 namespace {
 
-// Steps 4 onwards: the names are checked, the files opened, the list of moment-curvature
-// file names read (MGO only) and the analysis run.
-void runOnFiles(Run& run, const RunFiles& files, const fs::path& workDir, bool readNameList) {
+// Steps 4 onwards: the names are checked, the files opened and the list of moment-curvature
+// file names read (MGO only).
+void openOnFiles(Run& run, const RunFiles& files, const fs::path& workDir, bool readNameList) {
     const std::array<const std::string*, 4> names = {&files.input, &files.report, &files.plot, &files.messages};
     for (int k = 0; k < 4 && !run.failed(); ++k)
         if (names[static_cast<std::size_t>(k)]->empty()) emptyNameError(run, k);
@@ -361,7 +361,6 @@ void runOnFiles(Run& run, const RunFiles& files, const fs::path& workDir, bool r
             readReportNames(run, workDir);
         }
     }
-    if (!run.failed()) analyse(run);
 }
 
 }  // namespace
@@ -380,15 +379,19 @@ std::int32_t runFromNamesFile(Run& run, const fs::path& workDir) {
             if (r != NameRead::Ok) break;  // at the end of the file the names not given stay empty
         }
         names.close();
-        if (!run.failed()) runOnFiles(run, files, workDir, true);
+        if (!run.failed()) openOnFiles(run, files, workDir, true);
     }
-    endOfRun(run);
-    return resultCode(run);
+    return analyseOpenRun(run);
 }
 
 std::int32_t runWithFiles(Run& run, const RunFiles& files, const fs::path& workDir) {
     resetRun(run);
-    runOnFiles(run, files, workDir, false);
+    openOnFiles(run, files, workDir, false);
+    return analyseOpenRun(run);
+}
+
+std::int32_t analyseOpenRun(Run& run) {
+    if (!run.failed()) analyse(run);
     endOfRun(run);
     return resultCode(run);
 }

@@ -20,6 +20,11 @@ std::int32_t runFromNamesFile(Run& run, const std::filesystem::path& workDir);
 // A run on four named files, without NAMES.DAT and without moment-curvature relation files.
 std::int32_t runWithFiles(Run& run, const RunFiles& files, const std::filesystem::path& workDir);
 
+// The analysis of the input held in run.input, once the report, plot and message channels are
+// open (as files or in memory), and the end of run: the result code. A run that has failed
+// already (a file could not be opened) only ends. Both entries above finish this way.
+std::int32_t analyseOpenRun(Run& run);
+
 // The result of MGO for the state of a finished run.
 std::int32_t resultCode(const Run& run);
 
