@@ -24,6 +24,9 @@ inline constexpr int kErrOutputFile = 1;
 inline constexpr int kErrInputFile = 7;
 inline constexpr int kErrNameList = 8;
 inline constexpr int kErrUnexpected = 12;
+// Runtime error of this engine: a result written to the report or the plot file is not a finite
+// number, and nothing in the analysis raised an error for it.
+inline constexpr int kErrNonFiniteResult = 40;
 // Input error of this engine: general units give no default of a p-y property (k, eps50) and
 // the layer gives none, or no curve of an empirical model that holds in SI units only.
 inline constexpr int kErrNoDefaultInGeneralUnits = 32;

@@ -390,8 +390,28 @@ std::int32_t runWithFiles(Run& run, const RunFiles& files, const fs::path& workD
     return analyseOpenRun(run);
 }
 
+// A run whose files hold a result that is not a finite number has not ended normally, even when
+// no step of the analysis caught it.
+void refuseNonFiniteResults(Run& run) {
+    const std::size_t count = run.report.nonFiniteValues() + run.plot.nonFiniteValues();
+    if (run.failed() || count == 0) return;
+    for (Channel* channel : {&run.report, &run.messages}) {
+        writeBlankLines(*channel, 2);
+        writeRuntimeErrorHeading(*channel, kErrNonFiniteResult);
+        writeBlankLines(*channel, 1);
+        writeLayout(*channel, R"("Problem:  ",I0," computed value(s) in the output report or the plot file are not finite")",
+                    {static_cast<long long>(count)});
+        writeTextLine(*channel, "          numbers (Not-a-Number or infinite). The results of this run must not be used.");
+        writeBlankLines(*channel, 1);
+        writeTextLine(*channel, "Solution:  Check the input data for values that are zero, negative or extremely large.");
+        writeBlankLines(*channel, 1);
+    }
+    raiseRuntimeError(run, kErrNonFiniteResult);
+}
+
 std::int32_t analyseOpenRun(Run& run) {
     if (!run.failed()) analyse(run);
+    refuseNonFiniteResults(run);
     endOfRun(run);
     return resultCode(run);
 }

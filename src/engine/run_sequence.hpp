@@ -24,6 +24,9 @@ std::int32_t runWithFiles(Run& run, const RunFiles& files, const std::filesystem
 // open (as files or in memory), and the end of run: the result code. A run that has failed
 // already (a file could not be opened) only ends. Both entries above finish this way.
 std::int32_t analyseOpenRun(Run& run);
+// Runtime error 40 when the report or the plot file holds a result that is not a finite number
+// and the run has no error yet (the last step of an analysis).
+void refuseNonFiniteResults(Run& run);
 
 // The result of MGO for the state of a finished run.
 std::int32_t resultCode(const Run& run);

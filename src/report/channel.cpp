@@ -9,6 +9,7 @@ Channel::~Channel() { close(); }
 
 bool Channel::openFile(const std::string& path) {
     close();
+    nonFinite_ = 0;
     file_ = std::fopen(path.c_str(), "wb");
     if (file_ == nullptr) return false;
     path_ = path;
@@ -18,6 +19,7 @@ bool Channel::openFile(const std::string& path) {
 
 void Channel::openMemory() {
     close();
+    nonFinite_ = 0;
     memory_.clear();
     sink_ = Sink::Memory;
 }
@@ -38,6 +40,7 @@ void Channel::close() {
 }
 
 void Channel::rewind() {
+    nonFinite_ = 0;
     line_.clear();
     pos_ = 0;
     if (sink_ == Sink::Memory) memory_.clear();

@@ -41,6 +41,11 @@ public:
     void put(std::string_view text);
     void endLine();
 
+    // Real values written that are not finite (Not-a-Number or infinite), since the channel was
+    // opened or rewound: a run must not end normally with such a result in its files.
+    void noteNonFinite() { ++nonFinite_; }
+    std::size_t nonFiniteValues() const { return nonFinite_; }
+
 private:
     void emit(std::string_view text);
 
@@ -50,6 +55,7 @@ private:
     std::string memory_;
     std::string line_;
     std::size_t pos_ = 0;
+    std::size_t nonFinite_ = 0;
 };
 
 }  // namespace mervik

@@ -24,8 +24,17 @@ Line& Line::text(std::string_view s) {
 }
 Line& Line::a(std::string_view s, int w) { return text(formatA(s, w)); }
 Line& Line::i(long long value, int w, int m) { return text(formatI(value, w, m)); }
-Line& Line::f(double value, int w, int d) { return text(formatF(value, w, d)); }
-Line& Line::es(double value, int w, int d) { return text(formatES(value, w, d)); }
+Line& Line::f(double value, int w, int d) {
+    noteValue(value);
+    return text(formatF(value, w, d));
+}
+Line& Line::es(double value, int w, int d) {
+    noteValue(value);
+    return text(formatES(value, w, d));
+}
+void Line::noteValue(double value) {
+    if (!std::isfinite(value)) channel_.noteNonFinite();
+}
 
 Line& Line::x(int n) {
     if (n > 0) channel_.position() += static_cast<std::size_t>(n);
@@ -43,7 +52,10 @@ Line& Line::slash() {
     return *this;
 }
 
-Line& Line::real(double value, int W) { return text(formatAdaptiveReal(value, W)); }
+Line& Line::real(double value, int W) {
+    noteValue(value);
+    return text(formatAdaptiveReal(value, W));
+}
 
 Line& Line::integer(long long value, int W) {
     if (W <= 0 || W > 16) W = 10;
@@ -277,6 +289,7 @@ void writeFreeForm(Channel& channel, std::initializer_list<LayoutValue> values) 
         switch (v.kind) {
             case LayoutValue::Kind::Integer: line.blanks(1).i(v.integer, 0); break;
             case LayoutValue::Kind::Real:
+                if (!std::isfinite(v.real)) channel.noteNonFinite();
                 std::snprintf(buffer, sizeof buffer, "%.17G", v.real);
                 line.blanks(1).text(buffer);
                 break;

@@ -36,6 +36,7 @@ public:
     void open();                                // "$": the next write continues this line
 
 private:
+    void noteValue(double value);  // counts a value that is not finite
     Channel& channel_;
     std::size_t start_;
 };

@@ -3,10 +3,15 @@
 // text names the item and the value, and no file of the run holds a non-finite number.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "engine/errors.hpp"
+#include "engine/run_sequence.hpp"
+#include "report/layout.hpp"
+#include "support/memory_run.hpp"
 #include "support/temp_run.hpp"
 
 namespace mervik {
@@ -91,6 +96,52 @@ TEST(BadInputs, EndWithANumberedErrorNamingTheValueAndNoNonFiniteNumber) {
         EXPECT_FALSE(hasNonFinite(out.plot));
         EXPECT_FALSE(hasNonFinite(out.messages));
     }
+}
+
+}  // namespace
+}  // namespace mervik
+
+namespace mervik {
+namespace {
+
+// The last guard of a run: a result that is not finite in the report or the plot file ends the
+// run with runtime error 40, whatever wrote it; messages may hold such values (the progress
+// lines before runtime error 28) and do not count.
+class NonFiniteResultTest : public testing::MemoryRunTest {};
+
+TEST_F(NonFiniteResultTest, AResultThatIsNotFiniteEndsTheRunWithRuntimeError40) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        void (*write)(mervik::Run&, double);
+        double value;
+        int error;
+    };
+    const Case cases[] = {
+        {"finite F value in the report", [](mervik::Run& r, double v) { Line(r.report).f(v, 12, 3).end(); }, 1.5, 0},
+        {"NaN as F in the report", [](mervik::Run& r, double v) { Line(r.report).f(v, 12, 3).end(); }, nan, 240},
+        {"infinity as ES in the plot file", [](mervik::Run& r, double v) { Line(r.plot).es(v, 15, 7).end(); }, inf, 240},
+        {"NaN by the adaptive writer", [](mervik::Run& r, double v) { Line(r.report).real(v, 12).end(); }, nan, 240},
+        {"NaN in free form", [](mervik::Run& r, double v) { writeFreeForm(r.report, {"x =", v}); }, nan, 240},
+        {"NaN in the message file only", [](mervik::Run& r, double v) { Line(r.messages).f(v, 12, 3).end(); }, nan, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        c.write(*run, c.value);
+        refuseNonFiniteResults(*run);
+        EXPECT_EQ(run->errorNumber, c.error);
+        run->report.close();
+        const bool raised = report().find("**** Runtime Error No. 40 ****") != std::string::npos;
+        EXPECT_EQ(raised, c.error != 0);
+    }
+    // Rewinding the report (the header is rewritten at the start of a run) forgets what it held.
+    start();
+    Line(run->report).f(nan, 12, 3).end();
+    run->report.rewind();
+    refuseNonFiniteResults(*run);
+    EXPECT_EQ(run->errorNumber, 0);
 }
 
 }  // namespace
