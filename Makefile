@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build test demo bench clean
+.PHONY: all build cli test demo bench clean
 
 all: build
 
@@ -12,10 +12,20 @@ $(BUILD)/CMakeCache.txt:
 build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+# The engine library and the command line only.
+cli: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target mervik_cli
+
+# Configured without GoogleTest, the build has no tests: configure again (it may have been
+# installed since) and say what to install when it is still missing.
+test: $(BUILD)/CMakeCache.txt
+	@grep -q '^MERVIK_TESTS_BUILT:INTERNAL=ON' $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) >/dev/null
+	@grep -q '^MERVIK_TESTS_BUILT:INTERNAL=ON' $(BUILD)/CMakeCache.txt || \
+	  { echo "The tests need GoogleTest: apt-get install libgtest-dev googletest (then make test)"; exit 1; }
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-demo: build
+demo: cli
 	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo; \
 	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_clay_over_sand.out"; exit $$status
 
