@@ -310,7 +310,7 @@ bool hasPhi(int code) { return code == kPySand || code == kPyApiSand || code == 
 
 std::string rangeText(double low, double high, std::string_view unit) {
     const std::string u = unit.empty() ? std::string() : " " + std::string(unit);
-    return valueText(low) + u + " to " + valueText(high) + u;
+    return valueText(low) + u + " and " + valueText(high) + u;
 }
 
 void outOfRange(const Run& run, InputFindings& f, const TopBottom<double>& value, std::string_view what, int k,

@@ -95,7 +95,7 @@ TEST(InputCheck, EachPhysicalCheckNamesTheSectionTheLineAndTheValue) {
     // The SI range is the US one converted: 30 to 150 pcf.
     TempDir dir;
     const CliOutcome si = check(dir, withLine(example("drilled_shaft_sand_si.lp6"), 48, "30.0 35.0 24430.0"));
-    EXPECT_TRUE(contains(si.out, "Published values lie between 4.71262 kN/m3 to 23.5631 kN/m3.")) << si.out;
+    EXPECT_TRUE(contains(si.out, "Published values lie between 4.71262 kN/m3 and 23.5631 kN/m3.")) << si.out;
 }
 
 // OPTIONS lines are read by their place: a label that names another line, a misspelt label or
