@@ -115,6 +115,10 @@ TEST(InputCheck, OptionsLabelsThatDoNotMatchTheirLine) {
                                              "maximum number of iterations, but the value of this line is read as the "
                                              "number of pile increments.\n"));
     EXPECT_TRUE(contains(swapped.out, file + ": 2 findings\n"));
+    // The check analyses nothing and writes nothing beside the input.
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) files += entry.path() != dir / "pile.lp6";
+    EXPECT_EQ(files, 0u);
 
     const CliOutcome misspelt = check(dir, withLine(base, 19, "Tolerence 1.0E-5"));
     EXPECT_TRUE(contains(misspelt.out, file + ":19: The label \"Tolerence\" (OPTIONS section, line 19) is not a label of "
