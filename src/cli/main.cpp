@@ -68,11 +68,12 @@ int run(const char* input, const char* outDir, const mervik::cli::ResultsRequest
     const fs::path messages = dir / (stem + ".msg");
     const int32_t result =
         mervik_run_files(inputPath.c_str(), report.c_str(), plot.c_str(), messages.c_str());
-    mervik::cli::printRunResults(report, plot, result, results);
+    mervik::cli::printCaseLines(report, plot, result);
     printEndOfRunLines(messages);
     std::printf("Report:        %s\n", report.c_str());
     std::printf("Plot records:  %s\n", plot.c_str());
     std::printf("Run messages:  %s\n", messages.c_str());
+    mervik::cli::writeRunResults(report, plot, result, results);
     return finish(result);
 }
 
