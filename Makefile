@@ -16,8 +16,9 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
-	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo; \
-	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_clay_over_sand.out"; exit $$status
+	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo --plots; \
+	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_clay_over_sand.out"; \
+	echo "Figures: $(abspath $(BUILD))/demo/pipe_pile_clay_over_sand_figures/index.html"; exit $$status
 
 bench: build
 	$(BUILD)/mervik_bench
