@@ -19,7 +19,10 @@ constexpr double kTitleFont = 13;
 
 std::vector<double> Axis::ticks() const {
     std::vector<double> out;
-    const int n = static_cast<int>(std::lround((hi - lo) / step));
+    const double intervals = (hi - lo) / step;
+    // Values near the limits of a double leave no usable step: the two ends only.
+    if (!std::isfinite(intervals) || intervals < 0.5 || intervals > 1000) return {lo, hi};
+    const int n = static_cast<int>(std::lround(intervals));
     for (int k = 0; k <= n; ++k) {
         double v = lo + k * step;
         if (std::fabs(v) < 1e-9 * step) v = 0;  // no "-0" from rounding

@@ -74,6 +74,17 @@ std::string caseLabel(const LoadCaseRecords& lc) {
     return (lc.lrfd ? "LRFD load case " : "Load case ") + std::to_string(lc.number);
 }
 
+// An empty panel with its quantity and axis titles.
+Panel titledPanel(std::string quantity, std::string xTitle, std::string xUnit, std::string yTitle, std::string yUnit) {
+    Panel p;
+    p.quantity = std::move(quantity);
+    p.xTitle = std::move(xTitle);
+    p.xUnit = std::move(xUnit);
+    p.yTitle = std::move(yTitle);
+    p.yUnit = std::move(yUnit);
+    return p;
+}
+
 // Deflection, moment, shear, soil reaction and soil modulus against one shared depth axis, for
 // one case or several overlaid.
 std::string depthFigure(const std::string& title, const std::string& subtitle,
@@ -97,12 +108,7 @@ std::string depthFigure(const std::string& title, const std::string& subtitle,
 
     std::vector<Panel> panels;
     for (const DepthQuantity q : kDepthQuantities) {
-        Panel p;
-        p.quantity = textOf(q).key;
-        p.xTitle = textOf(q).title;
-        p.xUnit = unitOf(q, u);
-        p.yTitle = "Depth below pile head";
-        p.yUnit = u.length;
+        Panel p = titledPanel(textOf(q).key, textOf(q).title, unitOf(q, u), "Depth below pile head", u.length);
         p.depthDown = true;
         p.yTickLabels = panels.empty();
         for (std::size_t k = 0; k < cases.size(); ++k) {
@@ -152,12 +158,7 @@ std::string singlePanelFigure(const std::string& title, Panel& panel, bool xIncl
 }
 
 std::string pyFigure(const PlotRecords& r, const UnitNames& u) {
-    Panel p;
-    p.quantity = "p-y";
-    p.xTitle = "Deflection y";
-    p.xUnit = u.length;
-    p.yTitle = "Soil reaction p";
-    p.yUnit = u.lineLoad;
+    Panel p = titledPanel("p-y", "Deflection y", u.length, "Soil reaction p", u.lineLoad);
     for (std::size_t k = 0; k < r.pyCurves.size(); ++k) {
         const PyCurveRecords& c = r.pyCurves[k];
         Series s;
@@ -170,17 +171,8 @@ std::string pyFigure(const PlotRecords& r, const UnitNames& u) {
 }
 
 std::string sectionFigure(const SectionRelations& section, const UnitNames& u) {
-    Panel mc, ei;
-    mc.quantity = "moment-curvature";
-    mc.xTitle = "Curvature";
-    mc.xUnit = u.curvature;
-    mc.yTitle = "Bending moment M";
-    mc.yUnit = u.sectionMoment;
-    ei.quantity = "stiffness-moment";
-    ei.xTitle = "Bending moment M";
-    ei.xUnit = u.sectionMoment;
-    ei.yTitle = "Bending stiffness EI";
-    ei.yUnit = u.sectionEI;
+    Panel mc = titledPanel("moment-curvature", "Curvature", u.curvature, "Bending moment M", u.sectionMoment);
+    Panel ei = titledPanel("stiffness-moment", "Bending moment M", u.sectionMoment, "Bending stiffness EI", u.sectionEI);
     const bool fewThrusts = section.relations.size() <= 3;
     for (std::size_t k = 0; k < section.relations.size(); ++k) {
         const MomentCurvatureRelation& rel = section.relations[k];
@@ -214,12 +206,7 @@ std::string sectionFigure(const SectionRelations& section, const UnitNames& u) {
 }
 
 std::string lengthFigure(const PlotRecords& r, const UnitNames& u) {
-    Panel p;
-    p.quantity = "pile-head deflection";
-    p.xTitle = "Pile length";
-    p.xUnit = u.length;
-    p.yTitle = "Pile-head deflection";
-    p.yUnit = u.length;
+    Panel p = titledPanel("pile-head deflection", "Pile length", u.length, "Pile-head deflection", u.length);
     std::size_t k = 0;
     for (const LoadCaseRecords& lc : r.loadCases) {
         if (lc.lengthSeries.empty()) continue;
