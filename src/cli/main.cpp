@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
             if (std::strcmp(argv[k], "--out") == 0 && k + 1 < argc && outDir == nullptr) {
                 outDir = argv[++k];
             } else if (mervik::cli::takeResultsOption(argv[k], results)) {
+                continue;  // --plots, --csv
             } else if (argv[k][0] != '-' && input == nullptr) {
                 input = argv[k];
             } else {
