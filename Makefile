@@ -26,8 +26,9 @@ test: $(BUILD)/CMakeCache.txt
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: cli
-	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo; \
-	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_clay_over_sand.out"; exit $$status
+	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo --plots; \
+	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_clay_over_sand.out"; \
+	echo "Figures: $(abspath $(BUILD))/demo/pipe_pile_clay_over_sand_figures/index.html"; exit $$status
 
 bench: build
 	$(BUILD)/mervik_bench

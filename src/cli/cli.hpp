@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/results_commands.hpp"
 #include "input/findings.hpp"
 
 namespace mervik::cli {
@@ -28,7 +29,7 @@ std::vector<std::string> textLines(const std::string& text);
 std::vector<std::string> errorBlock(const std::vector<std::string>& lines);
 
 int hostCommand(const char* dir);
-int runCommand(const std::filesystem::path& input, const char* outDir);
+int runCommand(const std::filesystem::path& input, const char* outDir, const ResultsRequest& results);
 int checkCommand(const std::filesystem::path& input);
 
 // The text of an input file that can be opened as a regular file; false (with the reason in

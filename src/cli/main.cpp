@@ -3,7 +3,10 @@
 //   mervik host [DIR]             in DIR (default: the current directory), where NAMES.DAT is,
 //                                 call MGO once, as a host application does
 //   mervik run INPUT [--out DIR]  analyse INPUT, writing STEM.out, STEM.plt and STEM.msg into
-//                                 DIR (default: beside INPUT)
+//                                 DIR (default: beside INPUT); one line per load case;
+//                                 --plots adds the figures, --csv the tables
+//   mervik plot PLOTFILE, mervik table PLOTFILE [--out DIR]
+//                                 figures or tables of the plot records of an earlier run
 //   mervik check INPUT            report what the engine would accept but is almost certainly
 //                                 not meant, without analysing
 //
@@ -15,12 +18,15 @@
 #include <string>
 
 #include "cli/cli.hpp"
+#include "cli/results_commands.hpp"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: mervik host [DIR]\n"
-    "       mervik run INPUT [--out DIR]\n"
+    "       mervik run INPUT [--out DIR] [--plots] [--csv]\n"
+    "       mervik plot PLOTFILE [--out DIR]\n"
+    "       mervik table PLOTFILE [--out DIR]\n"
     "       mervik check INPUT\n"
     "       mervik --help | --version\n";
 
@@ -39,7 +45,8 @@ constexpr const char* kHelp =
     "\n"
     "host and run print \"MGO returned N\" as the last line: exit status 0 when N <= 0\n"
     "(normal end, or warnings only), 1 when N > 0 (an error). check exits with 0 when it\n"
-    "finds nothing and 1 otherwise. Exit status 2: the command line, the input file or an\n"
+    "finds nothing and 1 otherwise; plot and table exit with 1 when the plot file cannot be\n"
+    "read. Exit status 2: the command line, the input file or an\n"
     "output path cannot be used; nothing is written.\n"
     "\n"
     "The input file format is described in docs/input.md.\n";
@@ -72,9 +79,12 @@ int main(int argc, char** argv) {
     if (command == "run") {
         const char* input = nullptr;
         const char* outDir = nullptr;
+        mervik::cli::ResultsRequest results;
         for (int k = 2; k < argc; ++k) {
             if (std::strcmp(argv[k], "--out") == 0 && k + 1 < argc && outDir == nullptr) {
                 outDir = argv[++k];
+            } else if (mervik::cli::takeResultsOption(argv[k], results)) {
+                continue;  // --plots, --csv
             } else if (argv[k][0] != '-' && input == nullptr) {
                 input = argv[k];
             } else {
@@ -82,11 +92,12 @@ int main(int argc, char** argv) {
             }
         }
         if (input == nullptr) return usage();
-        return mervik::cli::runCommand(input, outDir);
+        return mervik::cli::runCommand(input, outDir, results);
     }
     if (command == "check") {
         if (argc != 3) return usage();
         return mervik::cli::checkCommand(argv[2]);
     }
+    if (command == "plot" || command == "table") return mervik::cli::resultsCommand(argc, argv);
     return usage();
 }

@@ -68,7 +68,7 @@ int hostCommand(const char* dir) {
     return finish(MGO(0));
 }
 
-int runCommand(const fs::path& input, const char* outDir) {
+int runCommand(const fs::path& input, const char* outDir, const ResultsRequest& results) {
     std::string text, why;
     if (!readInputFile(input, text, why)) return refuse(why);
     const std::string stem = input.stem().string();
@@ -93,13 +93,13 @@ int runCommand(const fs::path& input, const char* outDir) {
     printFindings(stderr, input, inspectInput(text), "note: ");
     const std::int32_t result = mervik_run_files(input.c_str(), report.c_str(), plot.c_str(), messages.c_str());
     const std::vector<std::string> messageLines = fileLines(messages);
-    // Lines that summarise the results of the run on standard output come here, before the
-    // end-of-run lines.
+    printCaseLines(report, plot, result);
     if (result > 0) printErrorText(messageLines, report);
     printEndOfRunLines(messageLines);
     std::printf("Report:        %s\n", report.c_str());
     std::printf("Plot records:  %s\n", plot.c_str());
     std::printf("Run messages:  %s\n", messages.c_str());
+    writeRunResults(report, plot, result, results);
     return finish(result);
 }
 
