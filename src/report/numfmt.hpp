@@ -27,5 +27,8 @@ struct AdaptiveThresholds {
     double upper, fixedLow, smallLow;
 };
 AdaptiveThresholds adaptiveThresholds(int W);
+// 10^n rounded to single precision, the powers of the thresholds (from a table where n is
+// between -30 and 30).
+float singlePowerOfTen(int n);
 
 }  // namespace mervik
