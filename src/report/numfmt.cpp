@@ -83,6 +83,19 @@ bool nearTie(double magnitude, int shift) {
     return std::fabs(fraction - 0.5) < 1e-6;
 }
 
+// Away from a tie, the rounding of a value of a field is that of magnitude·10^shift to an
+// integer: with the power of ten exact (|shift| <= 22) the product or quotient is rounded once,
+// an error far below the distance to a half that nearTie leaves, and below 10^9 the integer is
+// exact. These give the digits of the correctly rounded decimal, as the formatted-output
+// facility does, without its general conversion. False where the shortcut does not apply.
+bool roundedByScaling(double magnitude, int shift, double low, double high, long long& digits) {
+    if (shift > 22 || shift < -22) return false;
+    const double scaled = shift >= 0 ? magnitude * powerOfTen(shift) : magnitude / powerOfTen(-shift);
+    if (!(scaled >= low && scaled < high) || scaled >= 1e9) return false;
+    digits = std::llround(scaled);
+    return true;
+}
+
 // |v| rounded to d decimals, "123.45" (no point for d = 0).
 std::string roundedFixed(double magnitude, int d) {
     // The largest double has 309 integer digits; decimals are bounded by the field widths.
@@ -105,6 +118,17 @@ struct ScientificDigits {
 void roundedScientific(double magnitude, int d, ScientificDigits& out) {
     const int decade = magnitude > 0.0 ? static_cast<int>(std::floor(std::log10(magnitude))) : 0;
     const bool exact = magnitude > 0.0 && (nearTie(magnitude, d - decade) || nearTie(magnitude, d - decade - 1));
+    long long scaled = 0;
+    if (!exact && magnitude > 0.0 &&
+        roundedByScaling(magnitude, d - decade, powerOfTen(d), powerOfTen(d + 1), scaled)) {
+        // d + 1 digits, or 10^(d+1) when the rounding carries into the next decade.
+        char text[24];
+        const auto [end, ec] = std::to_chars(text, text + sizeof text, scaled);
+        out.count = static_cast<std::size_t>(d) + 1;
+        out.exponent = decade + (static_cast<std::size_t>(end - text) > out.count ? 1 : 0);
+        std::copy(text, text + out.count, out.digit.begin());
+        return;
+    }
     const int guard = exact ? kGuardDigits : 0;
     // "d.ddddde+XX": the digits of the precision asked for, then the exponent.
     char full[160];
@@ -165,7 +189,25 @@ void appendF(std::string& out, double value, int w, int d) {
     char text[kDigitsBuffer + 2];
     char* const body = text + 1;
     std::size_t n = 0;
-    if (!nearTie(magnitude, d)) {
+    long long scaled = 0;
+    const bool tie = nearTie(magnitude, d);
+    if (!tie && roundedByScaling(magnitude, d, 0.0, 1e9, scaled)) {
+        // The integer of the digits, with zeros in front up to d + 1 digits, and the point
+        // before the last d of them.
+        char digits[24];
+        const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, scaled);
+        const auto count = static_cast<std::size_t>(end - digits);
+        const auto decimals = static_cast<std::size_t>(d);
+        const std::size_t zeros = count <= decimals ? decimals + 1 - count : 0;
+        std::fill_n(body, zeros, '0');
+        std::copy(digits, end, body + zeros);
+        n = zeros + count;
+        if (d > 0) {
+            std::copy_backward(body + n - decimals, body + n, body + n + 1);
+            body[n - decimals] = '.';
+            ++n;
+        }
+    } else if (!tie) {
         const auto [end, ec] = std::to_chars(body, body + kDigitsBuffer, magnitude, std::chars_format::fixed, d);
         if (ec == std::errc()) n = static_cast<std::size_t>(end - body);
     } else {
