@@ -92,6 +92,11 @@ void Channel::rewind() {
 }
 
 void Channel::put(std::string_view text) {
+    if (pos_ == line_.size()) {  // the common case: text added at the end of the line
+        line_.append(text);
+        pos_ += text.size();
+        return;
+    }
     if (pos_ > line_.size()) line_.append(pos_ - line_.size(), ' ');
     const std::size_t overlap = std::min(text.size(), line_.size() - pos_);
     line_.replace(pos_, overlap, text.substr(0, overlap));

@@ -401,31 +401,37 @@ template <bool Concrete, bool Casing, bool Bars>
 void mainComponentForces(SectionWork& w, double yN, double phi, double epsBottom, double& Fc, double& Fcas,
                          double& Fs) {
     const SectionSlices& sl = w.slices;
-    const MaterialConstants& m = w.materials;
-    const ConcreteConstants& concrete = m.concrete;
+    // Local copies of the constants and of the sums: the stores into the stress tables cannot
+    // then touch them, so they stay in registers through the pass.
+    const MaterialConstants m = w.materials;
+    const ConcreteConstants concrete = m.concrete;
     const bool wholeTension = w.wholeTension;
     const double epsPs = w.prestress.epsPs;
     bool cracked = Concrete && epsBottom < concrete.epsCr;
     bool yielded = w.yielded;
+    double sumC = Fc, sumCas = Fcas, sumS = Fs;
     for (int k = 1; k <= kSliceCount; ++k) {
         const double eps = (yN - sl.yc[k]) * phi;
         w.strain[k] = eps;
         if constexpr (Concrete) {
             const double sigma = concreteStress(eps, concrete, wholeTension, cracked);
             w.sigmaC[k] = sigma;
-            Fc += sigma * sl.Ac[k];
+            sumC += sigma * sl.Ac[k];
         }
         if constexpr (Casing) {
             const double sigma = elasticPlasticSteelStress(eps, m.casingYield, m.casingModulus, yielded);
             w.sigmaCas[k] = sigma;
-            Fcas += sigma * sl.Acas[k];
+            sumCas += sigma * sl.Acas[k];
         }
         if constexpr (Bars) {
             const double sigma = barStress(eps, epsPs, m, yielded);
             w.sigmaS[k] = sigma;
-            Fs += sigma * sl.As[k];
+            sumS += sigma * sl.As[k];
         }
     }
+    Fc = sumC;
+    Fcas = sumCas;
+    Fs = sumS;
     w.cracked = cracked;
     w.yielded = yielded;
 }
