@@ -83,6 +83,16 @@ bool nearTie(double magnitude, int shift) {
     return std::fabs(fraction - 0.5) < 1e-6;
 }
 
+// Whether magnitude·10^shift can be exactly half an odd integer, the one case in which rounding
+// half away from zero and the correct rounding of the formatted-output facility (half to even)
+// part. It can only when magnitude·2^(shift+1) is an integer: (2k + 1) / 5^shift is no binary
+// fraction otherwise. Most values of a report are far from that, and take their digits from
+// the facility directly.
+bool exactTiePossible(double magnitude, int shift) {
+    const double t = std::ldexp(magnitude, shift + 1);
+    return !std::isfinite(t) || t == std::floor(t);
+}
+
 // Away from a tie, the rounding of a value of a field is that of magnitude·10^shift to an
 // integer: with the power of ten exact (|shift| <= 22) the product or quotient is rounded once,
 // an error far below the distance to a half that nearTie leaves, and below 10^9 the integer is
@@ -117,9 +127,12 @@ struct ScientificDigits {
 
 void roundedScientific(double magnitude, int d, ScientificDigits& out) {
     const int decade = magnitude > 0.0 ? static_cast<int>(std::floor(std::log10(magnitude))) : 0;
-    const bool exact = magnitude > 0.0 && (nearTie(magnitude, d - decade) || nearTie(magnitude, d - decade - 1));
+    // The guard digits are needed only where a tie may be exact, at the decade of the value or
+    // at the one below or above it (the decade from the logarithm may be one off).
+    const bool nearHalf = magnitude > 0.0 && (nearTie(magnitude, d - decade) || nearTie(magnitude, d - decade - 1));
+    const bool exact = nearHalf && exactTiePossible(magnitude, d - decade + 1);
     long long scaled = 0;
-    if (!exact && magnitude > 0.0 &&
+    if (!nearHalf && magnitude > 0.0 &&
         roundedByScaling(magnitude, d - decade, powerOfTen(d), powerOfTen(d + 1), scaled)) {
         // d + 1 digits, or 10^(d+1) when the rounding carries into the next decade.
         char text[24];
@@ -207,7 +220,7 @@ void appendF(std::string& out, double value, int w, int d) {
             body[n - decimals] = '.';
             ++n;
         }
-    } else if (!tie) {
+    } else if (!tie || !exactTiePossible(magnitude, d)) {
         const auto [end, ec] = std::to_chars(body, body + kDigitsBuffer, magnitude, std::chars_format::fixed, d);
         if (ec == std::errc()) n = static_cast<std::size_t>(end - body);
     } else {
