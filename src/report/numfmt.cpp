@@ -303,28 +303,39 @@ AdaptiveThresholds adaptiveThresholds(int W) {
             static_cast<double>(power(7 - W))};
 }
 
-std::string formatAdaptiveReal(double value, int W) {
-    if (std::isnan(value)) return "  Not-a-Number";
+void appendAdaptiveReal(std::string& out, double value, int W) {
+    if (std::isnan(value)) {
+        out += "  Not-a-Number";
+        return;
+    }
     double v = value;
     if (std::fabs(v) < 1E-12) v = 0.0;
     const AdaptiveThresholds t = adaptiveThresholds(W);
     const double a = std::fabs(v);
     const int w = W - 1;
-    std::string field(1, ' ');
+    out += ' ';
     if (v == 0.0 || a < 1E-25) {
-        appendF(field, 0.0, w, W - 8);
+        appendF(out, 0.0, w, W - 8);
     } else if (a > t.upper) {
-        appendES(field, v, w, W - 8);
+        appendES(out, v, w, W - 8);
     } else if (a > 10000.0) {
-        appendF(field, v, w, 0);
+        appendF(out, v, w, 0);
     } else if (a > t.fixedLow) {
-        appendF(field, v, w, W - 7);
+        appendF(out, v, w, W - 7);
     } else if (a >= t.smallLow) {
-        appendF(field, v, w, W - 5);
+        appendF(out, v, w, W - 5);
     } else {
-        appendES(field, v, w, W - 8);
+        appendES(out, v, w, W - 8);
     }
+}
+
+std::string formatAdaptiveReal(double value, int W) {
+    std::string field;
+    appendAdaptiveReal(field, value, W);
     return field;
 }
+
+void appendFieldF(std::string& out, double value, int w, int d) { appendF(out, value, w, d); }
+void appendFieldES(std::string& out, double value, int w, int d) { appendES(out, value, w, d); }
 
 }  // namespace mervik
