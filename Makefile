@@ -1,8 +1,11 @@
 # Build, test and demonstrate the engine. Everything is built in build/.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# The Python package is tested with the system interpreter and the Debian packages.
+PYTHON ?= /usr/bin/python3
+PYTHON_PACKAGES = python3-numpy python3-pandas python3-matplotlib python3-distributed python3-pytest
 
-.PHONY: all build test demo bench clean
+.PHONY: all build test pytest demo bench clean
 
 all: build
 
@@ -14,6 +17,15 @@ build: $(BUILD)/CMakeCache.txt
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory pytest
+
+pytest: build
+	@if $(PYTHON) -c 'import pytest, numpy, pandas, matplotlib' 2>/dev/null; then \
+	    MERVIK_LIBRARY=$(abspath $(BUILD))/libmervik.so $(PYTHON) -m pytest -q python; \
+	else \
+	    echo "Python tests not run: $(PYTHON) lacks pytest, numpy, pandas or matplotlib;"; \
+	    echo "install them with: apt-get install $(PYTHON_PACKAGES)"; \
+	fi
 
 demo: build
 	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo; \
