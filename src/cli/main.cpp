@@ -3,7 +3,10 @@
 //   mervik host [DIR]             in DIR (default: the current directory), where NAMES.DAT is,
 //                                 call MGO once, as a host application does
 //   mervik run INPUT [--out DIR]  analyse INPUT, writing STEM.out, STEM.plt and STEM.msg into
-//                                 DIR (default: beside INPUT)
+//                                 DIR (default: beside INPUT); one line per load case;
+//                                 --plots adds the figures, --csv the tables
+//   mervik plot PLOTFILE, mervik table PLOTFILE [--out DIR]
+//                                 figures or tables of the plot records of an earlier run
 //
 // The last line on standard output is "MGO returned N"; the exit status is 0 when N <= 0 and 1
 // when N > 0 (2 for a command line that cannot be used).
@@ -16,6 +19,7 @@
 #include <string>
 #include <system_error>
 
+#include "cli/results_commands.hpp"
 #include "mervik/mervik.h"
 
 namespace fs = std::filesystem;
@@ -25,7 +29,9 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: mervik host [DIR]\n"
-                 "       mervik run INPUT [--out DIR]\n");
+                 "       mervik run INPUT [--out DIR] [--plots] [--csv]\n"
+                 "       mervik plot PLOTFILE [--out DIR]\n"
+                 "       mervik table PLOTFILE [--out DIR]\n");
     return 2;
 }
 
@@ -50,7 +56,7 @@ void printEndOfRunLines(const fs::path& messages) {
         if (line.rfind("The analysis ended", 0) == 0) std::printf("%s\n", line.c_str());
 }
 
-int run(const char* input, const char* outDir) {
+int run(const char* input, const char* outDir, const mervik::cli::ResultsRequest& results) {
     const fs::path inputPath(input);
     fs::path dir = outDir != nullptr ? fs::path(outDir) : inputPath.parent_path();
     if (dir.empty()) dir = ".";
@@ -62,6 +68,7 @@ int run(const char* input, const char* outDir) {
     const fs::path messages = dir / (stem + ".msg");
     const int32_t result =
         mervik_run_files(inputPath.c_str(), report.c_str(), plot.c_str(), messages.c_str());
+    mervik::cli::printRunResults(report, plot, result, results);
     printEndOfRunLines(messages);
     std::printf("Report:        %s\n", report.c_str());
     std::printf("Plot records:  %s\n", plot.c_str());
@@ -79,9 +86,22 @@ int main(int argc, char** argv) {
         return host(argc == 3 ? argv[2] : nullptr);
     }
     if (command == "run") {
-        if (argc == 3) return run(argv[2], nullptr);
-        if (argc == 5 && std::strcmp(argv[3], "--out") == 0) return run(argv[2], argv[4]);
-        return usage();
+        const char* input = nullptr;
+        const char* outDir = nullptr;
+        mervik::cli::ResultsRequest results;
+        for (int k = 2; k < argc; ++k) {
+            if (std::strcmp(argv[k], "--out") == 0 && k + 1 < argc && outDir == nullptr) {
+                outDir = argv[++k];
+            } else if (mervik::cli::takeResultsOption(argv[k], results)) {
+            } else if (argv[k][0] != '-' && input == nullptr) {
+                input = argv[k];
+            } else {
+                return usage();
+            }
+        }
+        if (input == nullptr) return usage();
+        return run(input, outDir, results);
     }
+    if (command == "plot" || command == "table") return mervik::cli::resultsCommand(argc, argv);
     return usage();
 }
