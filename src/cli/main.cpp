@@ -5,6 +5,8 @@
 //   mervik run INPUT [--out DIR]  analyse INPUT, writing STEM.out, STEM.plt and STEM.msg into
 //                                 DIR (default: beside INPUT); one line per load case;
 //                                 --plots adds the figures, --csv the tables
+//   mervik batch INPUT... [-j N] [--out DIR] [--csv FILE]
+//                                 many runs in parallel threads, a summary CSV of all of them
 //   mervik plot PLOTFILE, mervik table PLOTFILE [--out DIR]
 //                                 figures or tables of the plot records of an earlier run
 //
@@ -19,6 +21,7 @@
 #include <string>
 #include <system_error>
 
+#include "cli/batch.hpp"
 #include "cli/results_commands.hpp"
 #include "mervik/mervik.h"
 
@@ -30,6 +33,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: mervik host [DIR]\n"
                  "       mervik run INPUT [--out DIR] [--plots] [--csv]\n"
+                 "       mervik batch INPUT... [-j N] [--out DIR] [--csv FILE]\n"
                  "       mervik plot PLOTFILE [--out DIR]\n"
                  "       mervik table PLOTFILE [--out DIR]\n");
     return 2;
@@ -102,6 +106,7 @@ int main(int argc, char** argv) {
         if (input == nullptr) return usage();
         return run(input, outDir, results);
     }
+    if (command == "batch") return mervik::cli::batchCommand(argc, argv);
     if (command == "plot" || command == "table") return mervik::cli::resultsCommand(argc, argv);
     return usage();
 }
