@@ -5,6 +5,8 @@ import os
 from pathlib import Path
 
 REPOSITORY = Path(__file__).resolve().parents[2]
+# The engine reads and writes bytes; UTF-8 with escapes for other bytes keeps every file as it is.
+TEXT = {"encoding": "utf-8", "errors": "surrogateescape"}
 
 
 def library_path():

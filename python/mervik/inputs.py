@@ -19,6 +19,8 @@ left out is 0, which for eps50 and k asks for the engine's default.
 """
 from dataclasses import dataclass, field
 
+from ._library import TEXT
+
 
 def number(value):
     """A real as the input reader takes it: always with a decimal point or an exponent."""
@@ -271,6 +273,6 @@ class PileInput:
         return "\n".join(lines) + "\n"
 
     def write(self, path):
-        with open(path, "w", encoding="latin-1") as f:
+        with open(path, "w", **TEXT) as f:
             f.write(self.text())
         return path

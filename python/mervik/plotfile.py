@@ -13,6 +13,8 @@ from dataclasses import dataclass, field
 
 import pandas as pd
 
+from ._library import TEXT
+
 _RECORD = re.compile(r"Line ?(\d+)")
 _BARE_EXPONENT = re.compile(r"^([+-]?(?:\d+\.?\d*|\.\d+))([+-]\d+)$")
 _CASE_AT_END = re.compile(r"case\s+(\d+)\s*$")
@@ -158,5 +160,5 @@ def _close_case(out, case, rows):
 
 
 def read_plot(path):
-    with open(path, encoding="latin-1") as f:
+    with open(path, **TEXT) as f:
         return parse_plot(f.read())

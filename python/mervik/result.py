@@ -5,6 +5,7 @@ import tempfile
 from pathlib import Path
 
 from . import _library
+from ._library import TEXT
 from .plotfile import parse_plot
 
 END_OF_RUN = "The analysis ended"
@@ -92,9 +93,9 @@ def _input_text(source):
     if hasattr(source, "text") and callable(source.text):
         return source.text(), "input"
     if isinstance(source, os.PathLike):
-        return Path(source).read_text(encoding="latin-1"), Path(source).stem
+        return Path(source).read_text(**TEXT), Path(source).stem
     if isinstance(source, str) and "\n" not in source and Path(source).is_file():
-        return Path(source).read_text(encoding="latin-1"), Path(source).stem
+        return Path(source).read_text(**TEXT), Path(source).stem
     if isinstance(source, str) and "\n" not in source and Path(source).suffix:
         raise FileNotFoundError(f"no input file {source}")
     if isinstance(source, str):
@@ -112,9 +113,9 @@ def run(source, check=True, keep=None, library=None, name=None):
     with tempfile.TemporaryDirectory(prefix="mervik-") as folder:
         folder = Path(folder)
         files = [folder / f"{name}.{ext}" for ext in ("lp6", "out", "plt", "msg")]
-        files[0].write_text(text, encoding="latin-1")
+        files[0].write_text(text, **TEXT)
         code = _library.run_files(*files, library=library)
-        report, plot, messages = (f.read_text(encoding="latin-1") if f.exists() else "" for f in files[1:])
+        report, plot, messages = (f.read_text(**TEXT) if f.exists() else "" for f in files[1:])
         if keep is not None:
             Path(keep).mkdir(parents=True, exist_ok=True)
             for f in files:

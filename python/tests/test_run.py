@@ -111,7 +111,7 @@ def test_warnings_return_a_result_and_missing_files_raise(tmp_path):
     lrfd = mervik.run(EXAMPLES / "drilled_shaft_lrfd.lp6", keep=tmp_path)
     assert lrfd.result_code == -400 and not lrfd.failed
     assert sorted(p.suffix for p in tmp_path.iterdir()) == [".lp6", ".msg", ".out", ".plt"]
-    assert (tmp_path / "drilled_shaft_lrfd.out").read_text(encoding="latin-1") == lrfd.report
+    assert (tmp_path / "drilled_shaft_lrfd.out").read_text(encoding="utf-8") == lrfd.report
     with pytest.raises(FileNotFoundError):
         mervik.run(str(tmp_path / "missing.lp6"))
 
@@ -123,3 +123,10 @@ def test_plot_draws_every_case(example):
     assert len(axes[0].lines) - 1 == len(example.nodes)  # one line per case and the zero line
     depth = axes[0].lines[0].get_ydata()
     assert list(depth) == example.nodes[1].depth.tolist()
+
+
+def test_the_title_reaches_the_report_byte_for_byte():
+    text = (EXAMPLES / "pipe_pile_soft_clay.lp6").read_text()
+    title = text.split("TITLE\n")[1].split("\n")[0]
+    result = mervik.run(text.replace(title, "Stålrør φ 610", 1))
+    assert any(line.strip() == "Stålrør φ 610" for line in result.report.splitlines())
