@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PYTHON ?= /usr/bin/python3
 PYTHON_PACKAGES = python3-numpy python3-pandas python3-matplotlib python3-distributed python3-pytest
 
-.PHONY: all build test pytest demo bench clean
+.PHONY: all build cli test pytest demo bench clean
 
 all: build
 
@@ -15,7 +15,17 @@ $(BUILD)/CMakeCache.txt:
 build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+# The engine library and the command line only.
+cli: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target mervik_cli
+
+# Configured without GoogleTest, the build has no tests: configure again (it may have been
+# installed since) and say what to install when it is still missing.
+test: $(BUILD)/CMakeCache.txt
+	@grep -q '^MERVIK_TESTS_BUILT:INTERNAL=ON' $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) >/dev/null
+	@grep -q '^MERVIK_TESTS_BUILT:INTERNAL=ON' $(BUILD)/CMakeCache.txt || \
+	  { echo "The tests need GoogleTest: apt-get install libgtest-dev googletest (then make test)"; exit 1; }
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory pytest
 
@@ -27,9 +37,10 @@ pytest: build
 	    echo "install them with: apt-get install $(PYTHON_PACKAGES)"; \
 	fi
 
-demo: build
-	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo; \
-	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_clay_over_sand.out"; exit $$status
+demo: cli
+	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo --plots; \
+	status=$$?; echo "Report written to $(BUILD)/demo/pipe_pile_clay_over_sand.out"; \
+	echo "Figures: $(abspath $(BUILD))/demo/pipe_pile_clay_over_sand_figures/index.html"; exit $$status
 
 bench: build
 	$(BUILD)/mervik_bench

@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/cli.hpp"
 #include "mervik/mervik.h"
 #include "results/case_lines.hpp"
 #include "results/plot_file.hpp"
@@ -50,7 +51,7 @@ struct BatchRun {
 
 int usage() {
     std::fprintf(stderr, "usage: mervik batch INPUT... [-j N] [--out DIR] [--csv FILE]\n");
-    return 2;
+    return kExitUnusable;
 }
 
 // The lines of the message file that tell how the run ended, joined by blanks.
@@ -192,8 +193,7 @@ int batchCommand(int argc, char** argv) {
         run.plot = dir / (stem + ".plt");
         run.messages = dir / (stem + ".msg");
         if (!reports.insert(fs::weakly_canonical(run.report, ec)).second) {
-            std::fprintf(stderr, "mervik: two inputs would write %s; give them different names\n", run.report.c_str());
-            return 2;
+            return refuse("two inputs would write " + run.report.string() + "; give them different names");
         }
     }
 
@@ -211,8 +211,7 @@ int batchCommand(int argc, char** argv) {
 
     const fs::path summary = csv != nullptr ? fs::path(csv) : fs::path(outDir != nullptr ? outDir : ".") / "batch_summary.csv";
     if (!writeSummary(summary, runs)) {
-        std::fprintf(stderr, "mervik: cannot write the summary %s\n", summary.c_str());
-        return 2;
+        return refuse("cannot write the summary " + summary.string());
     }
     for (const BatchRun& run : runs)
         if (run.result > 0) std::printf("Failed (result %d): %s: %s\n", static_cast<int>(run.result), run.input.c_str(),

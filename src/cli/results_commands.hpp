@@ -14,10 +14,14 @@ struct ResultsRequest {
 // True when arg is one of the results options of `run`, recorded in request.
 bool takeResultsOption(const char* arg, ResultsRequest& request);
 
-// After a run: one line per load case on standard output, then the figures and tables the
-// request asks for, with their paths. Nothing for a run that ended with an error (result > 0):
-// its plot file is incomplete. A plot file that cannot be read is said on standard error.
-void printRunResults(const std::filesystem::path& report, const std::filesystem::path& plot, std::int32_t result,
+// After a run: one line per load case on standard output. Nothing for a run that ended with an
+// error (result > 0): its plot file is incomplete. A plot file that cannot be read is said on
+// standard error.
+void printCaseLines(const std::filesystem::path& report, const std::filesystem::path& plot, std::int32_t result);
+
+// After a run: the figures (STEM_figures/) and tables (STEM_tables/) beside the plot file that
+// the request asks for, each with a line that tells where they are.
+void writeRunResults(const std::filesystem::path& report, const std::filesystem::path& plot, std::int32_t result,
                      const ResultsRequest& request);
 
 // mervik plot PLOTFILE [--out DIR] and mervik table PLOTFILE [--out DIR]; argv[1] is the

@@ -9,6 +9,7 @@
 #include "engine/units.hpp"
 #include "engine/warnings.hpp"
 #include "input/input_text.hpp"
+#include "input/item_lines.hpp"
 #include "input/model.hpp"
 #include "py/py_framework.hpp"
 #include "report/channel.hpp"
@@ -65,6 +66,7 @@ struct Run {
     WarningRegistry warnings;
 
     InputText input;
+    InputItemLines itemLines;                // input line of every value read
     std::string inputPath;                   // full paths of the four files of the run
     std::string reportPath, plotPath, messagesPath;
     Channel report, plot, messages;

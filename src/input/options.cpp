@@ -7,6 +7,7 @@
 
 #include "engine/errors.hpp"
 #include "engine/run.hpp"
+#include "input/item_lines.hpp"
 #include "input/reader.hpp"
 #include "report/layout.hpp"
 
@@ -125,6 +126,8 @@ void readOptions(Run& run) {
     if (!readTextLine(run, line)) return;
     std::string padded = line;
     padded.resize(20, ' ');
+    run.itemLines.optionLabel[8] = padded.substr(0, 8);
+    recordItemLine(run, &run.itemLines.optionLabel[8]);
     const std::string_view kind = std::string_view(padded).substr(8, 6);
     if (kind == "CYCLIC") {
         o.cyclic = true;
@@ -150,8 +153,9 @@ void readOptions(Run& run) {
         return;
     }
 
-    std::string label;
-    if (!readFree(run, {wordItem(label, 16), intItem(o.maxIterations)})) return;
+    // The labels are kept with their lines, for the check of their order; the reader ignores them.
+    Table<std::string, kOptionLineCount>& label = run.itemLines.optionLabel;
+    if (!readFree(run, {wordItem(label[9], 16), intItem(o.maxIterations)})) return;
     if (o.maxIterations < 30 || o.maxIterations > 1000) {
         writeLayout(run.report,
                     o.maxIterations < 30
@@ -161,8 +165,8 @@ void readOptions(Run& run) {
         raiseInputError(run, 95);
         return;
     }
-    if (!readFree(run, {wordItem(label, 16), realItem(o.maxDeflection)})) return;
-    if (!readFree(run, {wordItem(label, 16), realItem(o.convergenceTolerance)})) return;
+    if (!readFree(run, {wordItem(label[10], 16), realItem(o.maxDeflection)})) return;
+    if (!readFree(run, {wordItem(label[11], 16), realItem(o.convergenceTolerance)})) return;
     const double tol = o.convergenceTolerance;
     if (o.IUNITS == kUSCS) {
         if (tol > kToleranceMaxUSCS) {
@@ -187,7 +191,7 @@ void readOptions(Run& run) {
             return;
         }
     }
-    if (!readFree(run, {wordItem(label, 16), intItem(o.pileIncrements)})) return;
+    if (!readFree(run, {wordItem(label[12], 16), intItem(o.pileIncrements)})) return;
     if (o.pileIncrements < 40) {
         incrementsError(run, 55, "Problem:  The number of pile increments is less than 40.",
                         "Solution: Increase the number of pile increments to more than 40, preferably more than 100 increments.");
@@ -201,7 +205,7 @@ void readOptions(Run& run) {
     if (!readYesNo(run, "PrintSummaryOnly", o.printSummaryOnly,
                    R"(/,"INPUT ERROR - Unrecognized command for print summary only option")"))
         return;
-    if (!readFree(run, {wordItem(label, 16), intItem(o.printIncrement)})) return;
+    if (!readFree(run, {wordItem(label[14], 16), intItem(o.printIncrement)})) return;
     if (!readYesNo(run, "PrintPYCurves", run.model.pyOutputDepths.enabled,
                    R"(/,"INPUT ERROR - Unrecognized command for p-y curve output depths option")"))
         return;
@@ -210,7 +214,7 @@ void readOptions(Run& run) {
         return;
     if (o.computeInteraction) {
         std::string code;
-        if (!readFree(run, {wordItem(label, 11), wordItem(code, 11)})) return;
+        if (!readFree(run, {wordItem(label[17], 11), wordItem(code, 11)})) return;
         if (sameText(code, "AASHTO")) {
             o.designCode = 1;
         } else if (sameText(code, "ACI318")) {

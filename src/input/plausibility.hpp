@@ -19,7 +19,8 @@ inline constexpr int kErrValueTooLarge = 84;            // a value that is not f
 // values overflow the products and powers of the analysis.
 inline constexpr double kMaxInputMagnitude = 1.0e20;
 
-// Raises the first of the errors above that the model shows; nothing when it is sound.
+// Raises the first of the errors above that the model shows (its text names the item, its input
+// line and the value); nothing when it is sound.
 void checkInputPlausibility(Run& run);
 
 }  // namespace mervik

@@ -10,6 +10,7 @@
 
 #include "engine/errors.hpp"
 #include "engine/run.hpp"
+#include "input/item_lines.hpp"
 #include "report/layout.hpp"
 
 namespace mervik {
@@ -232,17 +233,20 @@ bool readFree(Run& run, std::initializer_list<FreeItem> items) {
                     badValueError(run, "a whole number", token.text);
                     return false;
                 }
+                recordItemLine(run, item.integer);
                 break;
             case FreeItem::Kind::Real:
                 if (token.quoted || !parseReal(token.text, *item.real)) {
                     badValueError(run, "a number", token.text);
                     return false;
                 }
+                recordItemLine(run, item.real);
                 break;
             case FreeItem::Kind::Word: {
                 std::string w = token.text;
                 w.resize(item.length, ' ');
                 *item.word = w;
+                recordItemLine(run, item.word);
                 break;
             }
         }

@@ -8,6 +8,7 @@
 
 #include "engine/errors.hpp"
 #include "engine/run.hpp"
+#include "input/item_lines.hpp"
 #include "input/reader.hpp"
 #include "report/layout.hpp"
 
@@ -100,6 +101,7 @@ void readSoilLayers(Run& run) {
         int code = 0;
         double top = 0.0, bottom = 0.0;
         if (!readFree(run, {intItem(code), realItem(top), realItem(bottom)})) return;
+        const int layerLine = run.input.lineNumber;
         if (code < kFirstPyModelCode || code > kLastPyModelCode) {
             // A layer without a model would leave the layers after it out of step with their
             // property lines, so the file is rejected here.
@@ -115,6 +117,9 @@ void readSoilLayers(Run& run) {
         layer.modelCode = code;
         layer.depthTop = top;
         layer.depthBottom = bottom;
+        for (const void* item : {static_cast<const void*>(&layer.modelCode), static_cast<const void*>(&layer.depthTop),
+                                 static_cast<const void*>(&layer.depthBottom)})
+            recordItemLine(run, item, layerLine);
         if (!readProperties(run, layer)) return;
 
         ++accepted;

@@ -1,7 +1,6 @@
 #include "results/case_lines.hpp"
 
 #include <cmath>
-#include <cstdio>
 
 #include "results/units.hpp"
 
@@ -12,12 +11,6 @@ std::size_t maxMomentNode(const LoadCaseRecords& loadCase) {
     for (std::size_t k = 1; k < loadCase.nodes.size(); ++k)
         if (std::fabs(loadCase.nodes[k].M) > std::fabs(loadCase.nodes[best].M)) best = k;
     return best;
-}
-
-std::string shortNumber(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
 }
 
 std::vector<std::string> caseResultLines(const PlotRecords& records, const ReportFacts& facts) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "results/numbers.hpp"
 #include "results/plot_file.hpp"
 #include "results/report_scan.hpp"
 
@@ -12,9 +13,6 @@ namespace mervik::results {
 
 // The index of the node of largest |M| in the case's node rows (the first of equal ones).
 std::size_t maxMomentNode(const LoadCaseRecords& loadCase);
-
-// Shortest decimal text of a value (6 significant digits at most).
-std::string shortNumber(double value);
 
 std::vector<std::string> caseResultLines(const PlotRecords& records, const ReportFacts& facts);
 

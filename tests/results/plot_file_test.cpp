@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,36 @@ TEST(PlotFileReader, FileErrorsStartWithThePath) {
     EXPECT_THROW(readPlotFile(dir / "none.plt"), PlotFileError);
 }
 
+// A number of the report with half a unit of its last printed digit ("7.393E+10": 5E+06).
+struct ReportNumber {
+    double value = 0, tolerance = 0;
+};
+
+ReportNumber reportNumber(const std::string& token) {
+    const std::size_t e = token.find_first_of("Ee");
+    const std::string mantissa = token.substr(0, e);
+    const std::size_t point = mantissa.find('.');
+    const int decimals = point == std::string::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
+    const int exponent = e == std::string::npos ? 0 : std::stoi(token.substr(e + 1));
+    return {std::stod(token), 0.5 * std::pow(10.0, exponent - decimals)};
+}
+
+// The rows of whitespace-separated numbers below the first line of the report that starts
+// with `heading` and the rule under it, up to the first blank line.
+std::vector<std::vector<ReportNumber>> reportTable(const std::string& report, const std::string& heading) {
+    std::vector<std::vector<ReportNumber>> rows;
+    const std::vector<std::string> lines = testing::lines(report);
+    std::size_t k = 0;
+    while (k < lines.size() && lines[k].rfind(heading, 0) != 0) ++k;
+    for (k += 2; k < lines.size() && lines[k].find_first_not_of(' ') != std::string::npos; ++k) {
+        std::istringstream in(lines[k]);
+        std::vector<ReportNumber> row;
+        for (std::string token; in >> token;) row.push_back(reportNumber(token));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 // An engine run of a 30 ft pipe pile (OD 24 in, wall 0.5 in) in an elastic subgrade of
 // 100 pci, 40 increments of 9 in: the records read back hold what the input and the report say.
 TEST(PlotFileReader, EngineRunOfASmallFixture) {
@@ -237,6 +268,21 @@ TEST(PlotFileReader, EngineRunOfASmallFixture) {
     for (std::size_t i = 0; i < 20; ++i) EXPECT_NEAR(r.loadCases[0].lengthSeries[i].pileLength, 360.0 - 18.0 * i, 1e-4);
     EXPECT_TRUE(r.loadCases[1].lengthSeries.empty());
 
+    // The node table of case 1 in the report (every node printed): depth in feet, deflection,
+    // moment, shear, slope, stress, EI, soil reaction.
+    const std::vector<std::vector<ReportNumber>> table = reportTable(out.report, "   feet      inches");
+    ASSERT_EQ(table.size(), 41u);
+    for (std::size_t k = 0; k < table.size(); ++k) {
+        const NodeRow& n = r.loadCases[0].nodes[k];
+        ASSERT_EQ(table[k].size(), 10u) << k;
+        EXPECT_NEAR(n.x, 12.0 * table[k][0].value, 12.0 * table[k][0].tolerance) << k;
+        EXPECT_NEAR(n.y, table[k][1].value, table[k][1].tolerance) << k;
+        EXPECT_NEAR(n.M, table[k][2].value, table[k][2].tolerance) << k;
+        EXPECT_NEAR(n.V, table[k][3].value, table[k][3].tolerance) << k;
+        EXPECT_NEAR(n.EI, table[k][6].value, table[k][6].tolerance) << k;
+        EXPECT_NEAR(n.p, table[k][7].value, table[k][7].tolerance) << k;
+    }
+
     // Both cases carry 10000 lbs at the head; case 2 is fixed.
     ASSERT_EQ(r.summary.size(), 2u);
     EXPECT_DOUBLE_EQ(r.summary[0].topShear, 10000.0);
@@ -251,6 +297,14 @@ TEST(PlotFileReader, EngineRunOfASmallFixture) {
         const double f = k == 1 ? 0.1 : std::log10(k);
         EXPECT_NEAR(r.stiffness[k - 1].V, 10000.0 * f, 1e-3) << k;
         EXPECT_NEAR(r.stiffness[k - 1].M, 100.0 * f, 1e-5) << k;
+    }
+    // The report's table of K22 and K32: pile-head deflection, shear, moment, K22, K32.
+    const std::vector<std::vector<ReportNumber>> k22 = reportTable(out.report, "     inches          lbs            in-lbs          lb/in.");
+    ASSERT_EQ(k22.size(), 10u);
+    for (std::size_t i = 0; i < 10; ++i) {
+        EXPECT_NEAR(r.stiffness[i].yTop, k22[i][0].value, k22[i][0].tolerance) << i;
+        EXPECT_NEAR(r.stiffness[i].K22, k22[i][3].value, k22[i][3].tolerance) << i;
+        EXPECT_NEAR(r.stiffness[i].K32, k22[i][4].value, k22[i][4].tolerance) << i;
     }
 }
 
