@@ -29,7 +29,9 @@
 #include "cli/cli.hpp"
 #include "mervik/mervik.h"
 #include "results/case_lines.hpp"
+#include "results/numbers.hpp"
 #include "results/plot_file.hpp"
+#include "results/tables.hpp"
 
 namespace fs = std::filesystem;
 
@@ -96,30 +98,27 @@ void analyse(BatchRun& run) {
     }
 }
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.8g", value);  // the plot records' 8 significant digits
-    return text;
-}
-
 bool writeSummary(const fs::path& path, const std::vector<BatchRun>& runs) {
-    std::ofstream out(path, std::ios::binary);
-    out << "input,result,end_of_run,units,load_case,head_deflection,max_moment,max_moment_depth\n";
+    results::CsvTable table;
+    table.header = {"input", "result", "end_of_run", "units", "load_case", "head_deflection", "max_moment",
+                    "max_moment_depth"};
     for (const BatchRun& run : runs) {
-        const std::string head = csvField(run.input.string()) + "," + std::to_string(run.result) + "," +
-                                 csvField(run.endOfRun) + "," + run.units + ",";
-        if (run.cases.empty()) out << head << ",,,\n";
-        for (const BatchCase& c : run.cases)
-            out << head << c.number << "," << number(c.yTop) << "," << number(c.maxMoment) << ","
-                << number(c.maxMomentDepth) << "\n";
+        const std::vector<std::string> head = {results::csvCell(run.input.string()), std::to_string(run.result),
+                                               results::csvCell(run.endOfRun), run.units};
+        if (run.cases.empty()) {
+            table.rows.push_back(head);
+            table.rows.back().resize(head.size() + 4);
+        }
+        for (const BatchCase& c : run.cases) {
+            table.rows.push_back(head);
+            for (const std::string& value : {std::to_string(c.number), results::roundTripNumber(c.yTop),
+                                             results::roundTripNumber(c.maxMoment),
+                                             results::roundTripNumber(c.maxMomentDepth)})
+                table.rows.back().push_back(value);
+        }
     }
+    std::ofstream out(path, std::ios::binary);
+    out << results::csvText(table);
     return static_cast<bool>(out);
 }
 
