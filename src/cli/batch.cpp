@@ -10,8 +10,6 @@
 // fields empty.
 #include "cli/batch.hpp"
 
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
 #include <cstdio>
