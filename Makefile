@@ -1,8 +1,11 @@
 # Build, test and demonstrate the engine. Everything is built in build/.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# The Python package is tested with the system interpreter and the Debian packages.
+PYTHON ?= /usr/bin/python3
+PYTHON_PACKAGES = python3-numpy python3-pandas python3-matplotlib python3-distributed python3-pytest
 
-.PHONY: all build cli test demo bench clean
+.PHONY: all build cli test pytest demo bench clean
 
 all: build
 
@@ -24,6 +27,15 @@ test: $(BUILD)/CMakeCache.txt
 	  { echo "The tests need GoogleTest: apt-get install libgtest-dev googletest (then make test)"; exit 1; }
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory pytest
+
+pytest: build
+	@if $(PYTHON) -c 'import pytest, numpy, pandas, matplotlib' 2>/dev/null; then \
+	    MERVIK_LIBRARY=$(abspath $(BUILD))/libmervik.so $(PYTHON) -m pytest -q python; \
+	else \
+	    echo "Python tests not run: $(PYTHON) lacks pytest, numpy, pandas or matplotlib;"; \
+	    echo "install them with: apt-get install $(PYTHON_PACKAGES)"; \
+	fi
 
 demo: cli
 	$(BUILD)/mervik run examples/pipe_pile_clay_over_sand.lp6 --out $(BUILD)/demo --plots; \

@@ -7,6 +7,8 @@
 //                                 --plots adds the figures, --csv the tables
 //   mervik plot PLOTFILE, mervik table PLOTFILE [--out DIR]
 //                                 figures or tables of the plot records of an earlier run
+//   mervik batch INPUT... [-j N] [--out DIR] [--csv FILE]
+//                                 many runs in parallel threads, a summary CSV of all of them
 //   mervik check INPUT            report what the engine would accept but is almost certainly
 //                                 not meant, without analysing
 //
@@ -17,6 +19,7 @@
 #include <cstring>
 #include <string>
 
+#include "cli/batch.hpp"
 #include "cli/cli.hpp"
 #include "cli/results_commands.hpp"
 
@@ -25,6 +28,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: mervik host [DIR]\n"
     "       mervik run INPUT [--out DIR] [--plots] [--csv]\n"
+    "       mervik batch INPUT... [-j N] [--out DIR] [--csv FILE]\n"
     "       mervik plot PLOTFILE [--out DIR]\n"
     "       mervik table PLOTFILE [--out DIR]\n"
     "       mervik check INPUT\n"
@@ -40,14 +44,17 @@ constexpr const char* kHelp =
     "                         and STEM.msg (run messages) into DIR (default: beside INPUT).\n"
     "                         Findings of the input check are printed first, as notes on\n"
     "                         standard error; on an error its message block follows there\n"
+    "  batch INPUT...         analyse every INPUT in N threads (-j N, default: the cores),\n"
+    "                         files as run writes them (--out DIR), one summary CSV of all\n"
+    "                         runs (--csv FILE, default batch_summary.csv in DIR or here)\n"
     "  check INPUT            read INPUT as the engine does and report, without analysing,\n"
     "                         what it would accept but is almost certainly not meant\n"
     "\n"
     "host and run print \"MGO returned N\" as the last line: exit status 0 when N <= 0\n"
     "(normal end, or warnings only), 1 when N > 0 (an error). check exits with 0 when it\n"
-    "finds nothing and 1 otherwise; plot and table exit with 1 when the plot file cannot be\n"
-    "read. Exit status 2: the command line, the input file or an\n"
-    "output path cannot be used; nothing is written.\n"
+    "finds nothing and 1 otherwise; batch with 1 when any run ended with an error; plot\n"
+    "and table exit with 1 when the plot file cannot be read. Exit status 2: the command\n"
+    "line, the input file or an output path cannot be used; nothing is written.\n"
     "\n"
     "The input file format is described in docs/input.md.\n";
 
@@ -98,6 +105,7 @@ int main(int argc, char** argv) {
         if (argc != 3) return usage();
         return mervik::cli::checkCommand(argv[2]);
     }
+    if (command == "batch") return mervik::cli::batchCommand(argc, argv);
     if (command == "plot" || command == "table") return mervik::cli::resultsCommand(argc, argv);
     return usage();
 }

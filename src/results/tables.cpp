@@ -11,10 +11,7 @@ namespace fs = std::filesystem;
 
 namespace mervik::results {
 
-namespace {
-
-// A text cell, quoted when it holds a comma, a quote or a line end.
-std::string cell(const std::string& text) {
+std::string csvCell(const std::string& text) {
     if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
     std::string quoted = "\"";
     for (const char c : text) {
@@ -23,6 +20,8 @@ std::string cell(const std::string& text) {
     }
     return quoted + "\"";
 }
+
+namespace {
 
 std::string with(const char* name, const std::string& unit) { return std::string(name) + " (" + unit + ")"; }
 
@@ -65,7 +64,7 @@ std::vector<CsvTable> buildTables(const PlotRecords& r) {
     for (std::size_t c = 0; c < r.pyCurves.size(); ++c) {
         const PyCurveRecords& curve = r.pyCurves[c];
         for (std::size_t k = 0; k < curve.points.size(); ++k) {
-            py.rows.push_back({n(c + 1), n(curve.depth), cell(curve.aboveGround ? "above the ground" : curve.model),
+            py.rows.push_back({n(c + 1), n(curve.depth), csvCell(curve.aboveGround ? "above the ground" : curve.model),
                                n(k + 1), n(curve.points[k].y), n(curve.points[k].p)});
         }
     }
@@ -116,7 +115,7 @@ std::vector<CsvTable> buildTables(const PlotRecords& r) {
 
 std::string csvText(const CsvTable& table) {
     std::string text;
-    for (std::size_t c = 0; c < table.header.size(); ++c) text += (c > 0 ? "," : "") + cell(table.header[c]);
+    for (std::size_t c = 0; c < table.header.size(); ++c) text += (c > 0 ? "," : "") + csvCell(table.header[c]);
     text += '\n';
     for (const std::vector<std::string>& row : table.rows) {
         for (std::size_t c = 0; c < row.size(); ++c) text += (c > 0 ? "," : "") + row[c];

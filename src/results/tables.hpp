@@ -24,6 +24,9 @@ struct CsvTable {
     std::vector<std::vector<std::string>> rows;
 };
 
+// A text cell, quoted when it holds a comma, a quote or a line end.
+std::string csvCell(const std::string& text);
+
 std::vector<CsvTable> buildTables(const PlotRecords& records);
 std::string csvText(const CsvTable& table);
 
