@@ -103,7 +103,7 @@ private:
     static constexpr std::size_t kBlockSize = std::bit_floor(std::max<std::size_t>(1, 4096 / sizeof(T)));
     static constexpr std::size_t kBlocks = (N + kBlockSize) / kBlockSize;
     using Block = std::array<T, kBlockSize>;
-    static constexpr T kUntouched{};
+    static inline const T kUntouched{};  // never written: what a const read of an untouched entry sees
 
     static void check(std::size_t i) {
         if constexpr (kTableIndexChecked) {
