@@ -42,7 +42,19 @@ void ReeseSand500Increments(benchmark::State& state) {
         mervik::bench::fileText(std::filesystem::path(MERVIK_BENCH_INPUTS) / "reese_sand_500.lp6"));
 }
 
+// The fixed cost of a run: an empty input file ends with input error 25 before any analysis,
+// the three files written.
+void FixedCostEmptyInput(benchmark::State& state) { mervik::bench::runInput(state, "", 125); }
+
+// A typical run: a steel pipe of 100 increments in API sand under one load case (9 iterations).
+void TypicalPipeApiSand100Increments(benchmark::State& state) {
+    mervik::bench::runInput(state,
+        mervik::bench::fileText(std::filesystem::path(MERVIK_BENCH_INPUTS) / "pipe_api_sand_100.lp6"));
+}
+
 }  // namespace
 
+BENCHMARK(FixedCostEmptyInput)->Unit(benchmark::kMicrosecond);
+BENCHMARK(TypicalPipeApiSand100Increments)->Unit(benchmark::kMicrosecond);
 BENCHMARK(LateralPipe500Increments10Cases)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReeseSand500Increments)->Unit(benchmark::kMillisecond);

@@ -88,8 +88,21 @@ void plotRecord5(Run& run, PlotSectionKind kind, double moment, double EI, doubl
                          : "Line 5 : Moment (kN-m), EI (kN-m^2), Curvature (rad/m) for ";
             break;
     }
-    writeLayout(run.plot, R"(3ES15.7,T81,A,"Sect#=",I0,", AxLd#=",I0,", CurvPnt#=",I0)",
-                {moment, EI, curvature, comment, section, thrust, point});
+    // One record per point of every relation: written with the line builder, without a layout
+    // to interpret, 3ES15.7,T81,A,"Sect#=",I0,", AxLd#=",I0,", CurvPnt#=",I0.
+    Line(run.plot)
+        .es(moment, 15, 7)
+        .es(EI, 15, 7)
+        .es(curvature, 15, 7)
+        .tab(81)
+        .text(comment)
+        .text("Sect#=")
+        .i(section, 0)
+        .text(", AxLd#=")
+        .i(thrust, 0)
+        .text(", CurvPnt#=")
+        .i(point, 0)
+        .end();
 }
 
 void plotRecord6(Run& run, int curveCount) {
@@ -120,7 +133,10 @@ void plotRecord9(Run& run, int loadCaseCount, int nodeCount, int IUNITS) {
 }
 
 void plotRecord10(Run& run, int node, double x, double y, double M, double V, double p, double EI) {
-    writeLayout(run.plot, R"(6ES15.7,T92,"Line 10(",I3,"): nodal depth, y, M, V, p, EI")", {x, y, M, V, p, EI, node});
+    // One record per node and load case, 6ES15.7,T92,"Line 10(",I3,"): nodal depth, y, M, V, p, EI".
+    Line line(run.plot);
+    for (double v : {x, y, M, V, p, EI}) line.es(v, 15, 7);
+    line.tab(92).text("Line 10(").i(node, 3).text("): nodal depth, y, M, V, p, EI").end();
 }
 
 void plotRecord11(Run& run, PlotRecord11Kind kind, int pointCount, int loadCase) {

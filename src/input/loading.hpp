@@ -63,9 +63,9 @@ struct LrfdCombination {
 
 struct Lrfd {
     int groupCount = 0;
-    Table<LrfdLoadGroup, kMaxLrfd> group{};
+    OnDemandTable<LrfdLoadGroup, kMaxLrfd> group{};
     int combinationCount = 0;
-    Table<LrfdCombination, kMaxLrfd> combination{};
+    OnDemandTable<LrfdCombination, kMaxLrfd> combination{};
 };
 
 // The LRFD load types, in the order of a combination's load factors.

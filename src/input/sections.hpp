@@ -149,7 +149,7 @@ struct PilePropertyPoint {
 
 struct PileSections {
     int count = 0;
-    Table<PileSection, kMaxSections> section{};
+    OnDemandTable<PileSection, kMaxSections> section{};
     double pileLength = 0.0;
     int propertyPointCount = 0;
     Table<PilePropertyPoint, 2 * kMaxSections> point{};

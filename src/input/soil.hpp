@@ -89,7 +89,7 @@ struct SoilLayer {
 
 struct SoilProfile {
     int layerCount = 0;
-    Table<SoilLayer, kMaxLayers> layer{};
+    OnDemandTable<SoilLayer, kMaxLayers> layer{};
     // Top and bottom depth of every layer in order (point 2L - 1 is the top, 2L the bottom of
     // layer L): the depth abscissae of the property pairs.
     int propertyPointCount = 0;

@@ -39,7 +39,7 @@ struct PyWork {
     double softClayJ = 0.5;                           // constant J of the soft clay model
     int layer = 0, firstNode = 0, lastNode = 0;       // current layer and its node range
     int depthGeneration = 1;                          // advanced at the start of every load case
-    Table<PyDepthCacheEntry, kMaxNodes> depthCache{};
+    OnDemandTable<PyDepthCacheEntry, kMaxNodes> depthCache{};
 };
 
 // The layer loop of an iteration: the routine of every layer holding nodes, in layer order,

@@ -2,16 +2,43 @@
 #include "report/channel.hpp"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace mervik {
 
 Channel::~Channel() { close(); }
 
+namespace {
+
+// Output buffer of a file channel: large reports go out in few writes.
+constexpr std::size_t kFileBufferBytes = std::size_t{1} << 16;
+
+}  // namespace
+
 bool Channel::openFile(const std::string& path) {
     close();
     nonFinite_ = 0;
-    file_ = std::fopen(path.c_str(), "wb");
+    written_ = 0;
+    extent_ = 0;
+    file_ = std::fopen(path.c_str(), "r+b");
+    if (file_ != nullptr) {
+        if (std::fseek(file_, 0, SEEK_END) == 0) {
+            const long length = std::ftell(file_);
+            extent_ = length > 0 ? static_cast<std::size_t>(length) : 0;
+        }
+        if (std::fseek(file_, 0, SEEK_SET) != 0) {
+            std::fclose(file_);
+            file_ = nullptr;
+        }
+    }
+    if (file_ == nullptr) {
+        extent_ = 0;
+        file_ = std::fopen(path.c_str(), "wb");
+    }
     if (file_ == nullptr) return false;
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kFileBufferBytes);
+    std::setvbuf(file_, buffer_.get(), _IOFBF, kFileBufferBytes);
     path_ = path;
     sink_ = Sink::File;
     return true;
@@ -31,8 +58,16 @@ void Channel::openStdErr() {
 
 void Channel::close() {
     if (!line_.empty()) endLine();
-    if (file_ != nullptr) std::fclose(file_);
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        // What an earlier content left beyond the end of this one is cut off.
+        if (extent_ > written_) {
+            std::error_code ec;
+            std::filesystem::resize_file(path_, written_, ec);
+        }
+    }
     file_ = nullptr;
+    written_ = extent_ = 0;
     if (sink_ != Sink::Memory) memory_.clear();
     sink_ = Sink::None;
     line_.clear();
@@ -45,13 +80,23 @@ void Channel::rewind() {
     pos_ = 0;
     if (sink_ == Sink::Memory) memory_.clear();
     if (sink_ == Sink::File) {
-        // Reopening for writing truncates: what follows replaces all that was written.
-        file_ = std::freopen(path_.c_str(), "wb", file_);
-        if (file_ == nullptr) sink_ = Sink::None;
+        // What follows replaces all that was written; the rest is cut off on closing.
+        extent_ = std::max(extent_, written_);
+        written_ = 0;
+        if (std::fseek(file_, 0, SEEK_SET) != 0) {
+            std::fclose(file_);
+            file_ = nullptr;
+            sink_ = Sink::None;
+        }
     }
 }
 
 void Channel::put(std::string_view text) {
+    if (pos_ == line_.size()) {  // the common case: text added at the end of the line
+        line_.append(text);
+        pos_ += text.size();
+        return;
+    }
     if (pos_ > line_.size()) line_.append(pos_ - line_.size(), ' ');
     const std::size_t overlap = std::min(text.size(), line_.size() - pos_);
     line_.replace(pos_, overlap, text.substr(0, overlap));
@@ -68,7 +113,7 @@ void Channel::endLine() {
 
 void Channel::emit(std::string_view text) {
     switch (sink_) {
-        case Sink::File: std::fwrite(text.data(), 1, text.size(), file_); break;
+        case Sink::File: written_ += std::fwrite(text.data(), 1, text.size(), file_); break;
         case Sink::Memory: memory_.append(text); break;
         case Sink::StdErr: std::fwrite(text.data(), 1, text.size(), stderr); break;
         case Sink::None: break;

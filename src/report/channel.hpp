@@ -4,6 +4,7 @@
 // before the named files are open) or nowhere.
 #pragma once
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,9 @@ public:
     ~Channel();
 
     // Creates or overwrites the file; false when it cannot be created (the channel is then
-    // left unconnected).
+    // left unconnected). An existing file is written over in place and cut to the length
+    // written when the channel is closed: truncating it on opening would free its blocks only
+    // to allocate them again, and makes some file systems write it out on closing.
     bool openFile(const std::string& path);
     void openMemory();
     void openStdErr();
@@ -51,6 +54,9 @@ private:
 
     Sink sink_ = Sink::None;
     std::FILE* file_ = nullptr;
+    std::unique_ptr<char[]> buffer_;  // output buffer of the file
+    std::size_t written_ = 0;         // bytes written to the file since it was opened or rewound
+    std::size_t extent_ = 0;          // length the file had, or reached before a rewind
     std::string path_;
     std::string memory_;
     std::string line_;

@@ -26,11 +26,11 @@ Line& Line::a(std::string_view s, int w) { return text(formatA(s, w)); }
 Line& Line::i(long long value, int w, int m) { return text(formatI(value, w, m)); }
 Line& Line::f(double value, int w, int d) {
     noteValue(value);
-    return text(formatF(value, w, d));
+    return field([&](std::string& out) { appendFieldF(out, value, w, d); });
 }
 Line& Line::es(double value, int w, int d) {
     noteValue(value);
-    return text(formatES(value, w, d));
+    return field([&](std::string& out) { appendFieldES(out, value, w, d); });
 }
 void Line::noteValue(double value) {
     if (!std::isfinite(value)) channel_.noteNonFinite();
@@ -54,7 +54,7 @@ Line& Line::slash() {
 
 Line& Line::real(double value, int W) {
     noteValue(value);
-    return text(formatAdaptiveReal(value, W));
+    return field([&](std::string& out) { appendAdaptiveReal(out, value, W); });
 }
 
 Line& Line::integer(long long value, int W) {

@@ -37,6 +37,21 @@ public:
 
 private:
     void noteValue(double value);  // counts a value that is not finite
+    // A field written by append(text): straight onto the end of the line when the write stands
+    // there (the common case), else through put, which positions and overwrites.
+    template <class Append>
+    Line& field(Append append) {
+        std::string& line = channel_.line();
+        if (channel_.position() == line.size()) {
+            append(line);
+            channel_.position() = line.size();
+        } else {
+            std::string text;
+            append(text);
+            channel_.put(text);
+        }
+        return *this;
+    }
     Channel& channel_;
     std::size_t start_;
 };

@@ -21,11 +21,18 @@ std::string formatA(std::string_view text, int w);
 // chosen from the magnitude of the value; Not-a-Number gives the 14 characters
 // "  Not-a-Number".
 std::string formatAdaptiveReal(double value, int W);
+// The same fields appended to a text (the line being built), without a string of their own.
+void appendAdaptiveReal(std::string& out, double value, int W);
+void appendFieldF(std::string& out, double value, int w, int d);
+void appendFieldES(std::string& out, double value, int w, int d);
 // Thresholds of the adaptive writer for width W, computed in single precision:
 // U = 10^(W-3) - 1, B = 10^(9-W), C = 10^(7-W).
 struct AdaptiveThresholds {
     double upper, fixedLow, smallLow;
 };
 AdaptiveThresholds adaptiveThresholds(int W);
+// 10^n rounded to single precision, the powers of the thresholds (from a table where n is
+// between -30 and 30).
+float singlePowerOfTen(int n);
 
 }  // namespace mervik

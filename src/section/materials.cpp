@@ -41,18 +41,6 @@ constexpr double kNPrestress = single(0.27f);
 
 bool isUsCustomary(int IUNITS) { return IUNITS == kUSCS; }
 
-// The concrete curve beyond the tension side: the parabola up to eps0, then the linear drop
-// (unconfined concrete) or the parabola again (core concrete), then the residual stress.
-double tensionStress(double eps, const ConcreteConstants& c, bool wholeTension, bool& cracked) {
-    if (cracked) return 0.0;
-    const double u = std::fabs(eps / c.eps0);
-    const double sigma = -c.fc * (2.0 * u - u * u);
-    if (sigma < c.ft || wholeTension) {
-        cracked = true;
-        return 0.0;
-    }
-    return sigma;
-}
 
 // Laws of the prestressed models, ksi. Each curved branch approaches its limit smoothly and is
 // cut at the limit.
@@ -280,15 +268,6 @@ MaterialConstants setMaterialConstants(const PileSection& section, int IUNITS) {
 // ---------------------------------------------------------------------------------------------
 // Concrete.
 
-double concreteStress(double eps, const ConcreteConstants& c, bool wholeTension, bool& cracked) {
-    if (eps <= 0.0) return tensionStress(eps, c, wholeTension, cracked);
-    if (eps <= c.epsU) {
-        const double u = eps / c.eps0;
-        if (u < 1.0) return c.fc * (2.0 * u - u * u);
-        return c.fc - ((eps - c.eps0) / (c.epsU - c.eps0)) * c.deltaF;
-    }
-    return c.fres;
-}
 
 bool concreteStresses(std::span<const double> strain, double epsBottom, const ConcreteConstants& c,
                       bool wholeTension, std::span<double> stress) {
@@ -298,14 +277,6 @@ bool concreteStresses(std::span<const double> strain, double epsBottom, const Co
     return cracked;
 }
 
-double coreConcreteStress(double eps, const ConcreteConstants& c, bool wholeTension, bool& cracked) {
-    if (eps <= 0.0) return tensionStress(eps, c, wholeTension, cracked);
-    if (eps <= c.epsU) {
-        const double u = eps / c.eps0;
-        return c.fc * (2.0 * u - u * u);
-    }
-    return c.fres;
-}
 
 void coreConcreteStresses(std::span<const double> strain, double epsBottom, const ConcreteConstants& c,
                           bool wholeTension, bool& cracked, std::span<double> stress) {
@@ -317,18 +288,6 @@ void coreConcreteStresses(std::span<const double> strain, double epsBottom, cons
 // ---------------------------------------------------------------------------------------------
 // Steel.
 
-double elasticPlasticSteelStress(double eps, double fy, double E, bool& limited) {
-    const double sigma = E * eps;
-    if (sigma > fy) {
-        limited = true;
-        return fy;
-    }
-    if (sigma < -fy) {
-        limited = true;
-        return -fy;
-    }
-    return sigma;
-}
 
 double strandStressKsi(SteelModel model, double x, int deformedBarCode) {
     switch (model) {
@@ -347,17 +306,6 @@ double strandStressKsi(SteelModel model, double x, int deformedBarCode) {
     return 0.0;
 }
 
-double barStress(double eps, double epsPs, const MaterialConstants& m, bool& yielded) {
-    if (m.steelModel == SteelModel::MildSteel) {
-        bool limited = false;
-        const double sigma = elasticPlasticSteelStress(eps, m.fy, m.Es, limited);
-        if (limited && m.hasBars) yielded = true;
-        return sigma;
-    }
-    if (isPrestressed(m.steelModel))
-        return strandStressKsi(m.steelModel, eps + epsPs, m.deformedBarCode) * m.stressPerKsi;
-    return 0.0;
-}
 
 void barStresses(std::span<const double> strain, double epsPs, const MaterialConstants& m, bool& yielded,
                  std::span<double> stress) {

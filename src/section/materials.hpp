@@ -11,6 +11,7 @@
 // run state. Slice arrays are passed as spans over slices 1..N (the caller passes the used part
 // of its 1-based tables, for example std::span(table).subspan(1, N)).
 #pragma once
+#include <cmath>
 #include <span>
 
 namespace mervik {
@@ -82,10 +83,31 @@ MaterialConstants setMaterialConstants(const PileSection& section, int IUNITS);
 // ---------------------------------------------------------------------------------------------
 // Concrete.
 
+// The concrete curve beyond the tension side: the parabola up to eps0, then the linear drop
+// (unconfined concrete) or the parabola again (core concrete), then the residual stress.
+inline double tensionStress(double eps, const ConcreteConstants& c, bool wholeTension, bool& cracked) {
+    if (cracked) return 0.0;
+    const double u = std::fabs(eps / c.eps0);
+    const double sigma = -c.fc * (2.0 * u - u * u);
+    if (sigma < c.ft || wholeTension) {
+        cracked = true;
+        return 0.0;
+    }
+    return sigma;
+}
+
 // Stress of unconfined concrete at strain eps. In tension the parabola of the compression
 // curve applies until the stress falls below ft; from then on, or when the section is cracked
 // already or the whole section is in tension, tension slices carry nothing and `cracked` is set.
-double concreteStress(double eps, const ConcreteConstants& c, bool wholeTension, bool& cracked);
+inline double concreteStress(double eps, const ConcreteConstants& c, bool wholeTension, bool& cracked) {
+    if (eps <= 0.0) return tensionStress(eps, c, wholeTension, cracked);
+    if (eps <= c.epsU) {
+        const double u = eps / c.eps0;
+        if (u < 1.0) return c.fc * (2.0 * u - u * u);
+        return c.fc - ((eps - c.eps0) / (c.epsU - c.eps0)) * c.deltaF;
+    }
+    return c.fres;
+}
 
 // Stresses of the concrete slices, top to bottom. The section starts cracked when the strain
 // at the bottom edge is beyond the cracking strain. Returns the cracked state after the slices.
@@ -94,7 +116,14 @@ bool concreteStresses(std::span<const double> strain, double epsBottom, const Co
 
 // Stress of concrete inside a filled steel core: the parabola over the whole compression range
 // (no descending branch), residual stress beyond epsU, tension as for unconfined concrete.
-double coreConcreteStress(double eps, const ConcreteConstants& c, bool wholeTension, bool& cracked);
+inline double coreConcreteStress(double eps, const ConcreteConstants& c, bool wholeTension, bool& cracked) {
+    if (eps <= 0.0) return tensionStress(eps, c, wholeTension, cracked);
+    if (eps <= c.epsU) {
+        const double u = eps / c.eps0;
+        return c.fc * (2.0 * u - u * u);
+    }
+    return c.fres;
+}
 
 // Stresses of the core concrete slices. The cracked flag is shared with the concrete outside
 // the core: it is set here when the bottom edge is beyond the cracking strain, never cleared.
@@ -105,7 +134,18 @@ void coreConcreteStresses(std::span<const double> strain, double epsBottom, cons
 // Bars, strands and steel shells. `yielded` is only ever set, never cleared.
 
 // Elastic-perfectly plastic steel: E eps limited to +-fy; `limited` is set when the limit applies.
-double elasticPlasticSteelStress(double eps, double fy, double E, bool& limited);
+inline double elasticPlasticSteelStress(double eps, double fy, double E, bool& limited) {
+    const double sigma = E * eps;
+    if (sigma > fy) {
+        limited = true;
+        return fy;
+    }
+    if (sigma < -fy) {
+        limited = true;
+        return -fy;
+    }
+    return sigma;
+}
 
 // Strand or high-strength bar stress in ksi at the total strand strain x (slice strain plus
 // the prestress offset), by the law of the model; 0 for NoBars and MildSteel.
@@ -114,7 +154,17 @@ double strandStressKsi(SteelModel model, double x, int deformedBarCode);
 // Stress of the bars or strands of a slice at slice strain eps, in the stress unit of the
 // section. Mild steel sets `yielded` at its limit when the section has bars; the strand laws
 // add the prestress offset epsPs to the strain and set no flag.
-double barStress(double eps, double epsPs, const MaterialConstants& m, bool& yielded);
+inline double barStress(double eps, double epsPs, const MaterialConstants& m, bool& yielded) {
+    if (m.steelModel == SteelModel::MildSteel) {
+        bool limited = false;
+        const double sigma = elasticPlasticSteelStress(eps, m.fy, m.Es, limited);
+        if (limited && m.hasBars) yielded = true;
+        return sigma;
+    }
+    if (isPrestressed(m.steelModel))
+        return strandStressKsi(m.steelModel, eps + epsPs, m.deformedBarCode) * m.stressPerKsi;
+    return 0.0;
+}
 void barStresses(std::span<const double> strain, double epsPs, const MaterialConstants& m, bool& yielded,
                  std::span<double> stress);
 

@@ -389,30 +389,74 @@ void Initialize_EI_Vars(Run& run, int s) {
     }
 }
 
+namespace {
+
+// Slice strains at neutral-axis depth yN and curvature phi, and the stresses and forces of the
+// concrete, the casing or pipe wall and the bars, in one pass from the top slice down. Each
+// component keeps its own sum in slice order and its own state (the cracked flag of the concrete
+// runs down the slices; the yield flag is only ever set), so the pass gives the values of taking
+// the components one after the other; it only spares the repeated sweeps over the slice tables,
+// which dominate the neutral-axis search.
+template <bool Concrete, bool Casing, bool Bars>
+void mainComponentForces(SectionWork& w, double yN, double phi, double epsBottom, double& Fc, double& Fcas,
+                         double& Fs) {
+    const SectionSlices& sl = w.slices;
+    // Local copies of the constants and of the sums: the stores into the stress tables cannot
+    // then touch them, so they stay in registers through the pass.
+    const MaterialConstants m = w.materials;
+    const ConcreteConstants concrete = m.concrete;
+    const bool wholeTension = w.wholeTension;
+    const double epsPs = w.prestress.epsPs;
+    bool cracked = Concrete && epsBottom < concrete.epsCr;
+    bool yielded = w.yielded;
+    double sumC = Fc, sumCas = Fcas, sumS = Fs;
+    for (int k = 1; k <= kSliceCount; ++k) {
+        const double eps = (yN - sl.yc[k]) * phi;
+        w.strain[k] = eps;
+        if constexpr (Concrete) {
+            const double sigma = concreteStress(eps, concrete, wholeTension, cracked);
+            w.sigmaC[k] = sigma;
+            sumC += sigma * sl.Ac[k];
+        }
+        if constexpr (Casing) {
+            const double sigma = elasticPlasticSteelStress(eps, m.casingYield, m.casingModulus, yielded);
+            w.sigmaCas[k] = sigma;
+            sumCas += sigma * sl.Acas[k];
+        }
+        if constexpr (Bars) {
+            const double sigma = barStress(eps, epsPs, m, yielded);
+            w.sigmaS[k] = sigma;
+            sumS += sigma * sl.As[k];
+        }
+    }
+    Fc = sumC;
+    Fcas = sumCas;
+    Fs = sumS;
+    w.cracked = cracked;
+    w.yielded = yielded;
+}
+
+}  // namespace
+
 double axialForce(Run& run, double yN, double phi) {
     SectionWork& w = run.section;
     const SectionSlices& sl = w.slices;
     const MaterialConstants& m = w.materials;
     const Components c = componentsOf(w);
 
-    for (int k = 1; k <= kSliceCount; ++k) w.strain[k] = (yN - sl.yc[k]) * phi;
     const double epsBottom = (yN - w.geometry.D) * phi + precompression(w);
-    const std::span<const double> strain = slicesOf(std::as_const(w.strain));
-
     double Fc = 0.0, Fs = 0.0, Fcas = 0.0, Fcore = 0.0, Fcc = 0.0;
-    w.cracked = false;
-    if (c.concrete) {
-        w.cracked = concreteStresses(strain, epsBottom, m.concrete, w.wholeTension, slicesOf(w.sigmaC));
-        for (int k = 1; k <= kSliceCount; ++k) Fc += w.sigmaC[k] * sl.Ac[k];
+    switch ((c.concrete ? 4 : 0) + (c.casing ? 2 : 0) + (c.bars ? 1 : 0)) {
+        case 0: mainComponentForces<false, false, false>(w, yN, phi, epsBottom, Fc, Fcas, Fs); break;
+        case 1: mainComponentForces<false, false, true>(w, yN, phi, epsBottom, Fc, Fcas, Fs); break;
+        case 2: mainComponentForces<false, true, false>(w, yN, phi, epsBottom, Fc, Fcas, Fs); break;
+        case 3: mainComponentForces<false, true, true>(w, yN, phi, epsBottom, Fc, Fcas, Fs); break;
+        case 4: mainComponentForces<true, false, false>(w, yN, phi, epsBottom, Fc, Fcas, Fs); break;
+        case 5: mainComponentForces<true, false, true>(w, yN, phi, epsBottom, Fc, Fcas, Fs); break;
+        case 6: mainComponentForces<true, true, false>(w, yN, phi, epsBottom, Fc, Fcas, Fs); break;
+        default: mainComponentForces<true, true, true>(w, yN, phi, epsBottom, Fc, Fcas, Fs); break;
     }
-    if (c.casing) {
-        casingStresses(strain, m, w.yielded, slicesOf(w.sigmaCas));
-        for (int k = 1; k <= kSliceCount; ++k) Fcas += w.sigmaCas[k] * sl.Acas[k];
-    }
-    if (c.bars) {
-        barStresses(strain, w.prestress.epsPs, m, w.yielded, slicesOf(w.sigmaS));
-        for (int k = 1; k <= kSliceCount; ++k) Fs += w.sigmaS[k] * sl.As[k];
-    }
+    const std::span<const double> strain = slicesOf(std::as_const(w.strain));
     if (c.coreSteel && sl.coreFirstSlice >= 1 && sl.coreLastSlice >= sl.coreFirstSlice &&
         sl.coreLastSlice <= kSliceCount) {
         const auto first = static_cast<std::size_t>(sl.coreFirstSlice - 1);

@@ -58,7 +58,7 @@ struct SectionWork {
     // Thrusts of this section and their relations.
     int thrustCount = 0;
     Table<double, kMaxAxialThrusts> thrust{};
-    Table<MomentCurvatureTable, kMaxAxialThrusts> table{};
+    OnDemandTable<MomentCurvatureTable, kMaxAxialThrusts> table{};
     double baseCurvatureIncrement = 0.0;
 
     // State of the current thrust and of the last axial-force evaluation.
@@ -77,7 +77,7 @@ struct SectionEITables {
     Table<double, kMaxAxialThrusts> thrust{};
     Table<Table<int, kMaxAxialThrusts>, kMaxSections> pointCount{};
     Table<Table<double, kMaxAxialThrusts>, kMaxSections> Mn{};
-    Table<Table<Table<double, kMaxCurvePoints>, kMaxAxialThrusts>, kMaxSections> M{}, EI{}, phi{};
+    Table<OnDemandTable<Table<double, kMaxCurvePoints>, kMaxAxialThrusts>, kMaxSections> M{}, EI{}, phi{};
 };
 
 // ----------------------------------------------------------------- per-section driver

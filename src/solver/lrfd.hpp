@@ -39,7 +39,7 @@ struct LrfdResults {
     Table<int, kMaxLrfd> combinationThrustIndex{};
     // Distributed lateral load q_t(k) (force per length) that the groups of load type t put on
     // node k, rebuilt for every LRFD load case.
-    Table<Table<double, kTypeNodalLoadEntries>, kLrfdTypes> typeNodalLoads{};
+    OnDemandTable<Table<double, kTypeNodalLoadEntries>, kLrfdTypes> typeNodalLoads{};
 };
 
 // Builds the factored loads and their report block during the input echo, in place of the echo

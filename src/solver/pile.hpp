@@ -92,7 +92,7 @@ struct CaseResults {
     // Set by the pile-head stiffness computation while it runs its cases: no tables, no plot
     // records, only the record of the case.
     bool stiffnessMode = false;
-    Table<LoadCaseSummary, kMaxLoadCases> cases{};
+    OnDemandTable<LoadCaseSummary, kMaxLoadCases> cases{};
 };
 
 // State of the finite-difference solver kept between its calls.

@@ -85,6 +85,13 @@ TEST(AdaptiveThresholds, SinglePrecisionValues) {
     EXPECT_EQ(adaptiveThresholds(10).upper, 9999999.0);
 }
 
+// The table of powers gives what raising 10 in double precision and rounding to single gives.
+TEST(AdaptiveThresholds, SinglePowerOfTenIsTheDoublePowerRounded) {
+    for (int n = -45; n <= 45; ++n) EXPECT_EQ(singlePowerOfTen(n), static_cast<float>(std::pow(10.0, n))) << n;
+    EXPECT_EQ(singlePowerOfTen(-3), 0.0010000000474974513f);
+    EXPECT_EQ(singlePowerOfTen(11), 99999997952.0f);
+}
+
 struct AdaptiveCase {
     double value;
     const char* w12;
