@@ -21,11 +21,22 @@ bool Channel::openFile(const std::string& path) {
     nonFinite_ = 0;
     written_ = 0;
     extent_ = 0;
+    // An existing file is written over in place. Its earlier content is cut off at once, so
+    // that a run that never reaches its end (a killed process) leaves no tail of an earlier
+    // run after its own lines. It is cut to one byte, not to none: a file truncated to zero
+    // length is written out to the disk on closing by ext4 (auto_da_alloc), which was most of
+    // the elapsed time of a short run. The first line written replaces that byte; on closing
+    // the file is cut to the length written.
     file_ = std::fopen(path.c_str(), "r+b");
     if (file_ != nullptr) {
         if (std::fseek(file_, 0, SEEK_END) == 0) {
             const long length = std::ftell(file_);
             extent_ = length > 0 ? static_cast<std::size_t>(length) : 0;
+        }
+        if (extent_ > 1) {
+            std::error_code ec;
+            std::filesystem::resize_file(path, 1, ec);
+            if (!ec) extent_ = 1;
         }
         if (std::fseek(file_, 0, SEEK_SET) != 0) {
             std::fclose(file_);

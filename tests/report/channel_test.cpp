@@ -2,6 +2,7 @@
 // and whatever the run discarded by a rewind.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -58,6 +59,19 @@ TEST(FileChannel, WrittenOverHoldsOnlyTheNewContent) {
         TempDir dir;
         EXPECT_EQ(writtenOver(dir, c.before, c.body), c.expected);
     }
+}
+
+// A run that never closes its files (a killed process) must not leave the tail of an earlier
+// run behind its own lines: the earlier content is gone as soon as the file is opened.
+TEST(FileChannel, EarlierContentIsGoneOnOpening) {
+    TempDir dir;
+    dir.write("file.out", std::string(10000, 'x'));
+    Channel channel;
+    ASSERT_TRUE(channel.openFile((dir / "file.out").string()));
+    EXPECT_LE(std::filesystem::file_size(dir / "file.out"), 1u);
+    writeTextLine(channel, "one");
+    channel.close();
+    EXPECT_EQ(dir.read("file.out"), "one\n");
 }
 
 TEST(FileChannel, LargeContentArrivesWhole) {
