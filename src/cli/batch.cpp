@@ -56,11 +56,9 @@ int usage() {
 
 // The lines of the message file that tell how the run ended, joined by blanks.
 std::string endOfRunText(const fs::path& messages) {
-    std::ifstream in(messages);
-    std::string line, text;
-    while (std::getline(in, line)) {
-        if (line.rfind("The analysis ended", 0) != 0) continue;
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
+    std::string text;
+    for (std::string line : endOfRunLines(fileLines(messages))) {
+        while (!line.empty() && line.back() == ' ') line.pop_back();
         if (text.find(line) != std::string::npos) continue;
         text += (text.empty() ? "" : " ") + line;
     }

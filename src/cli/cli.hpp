@@ -24,6 +24,10 @@ int refuse(const std::string& text);
 
 // The lines of a text, without their line ends.
 std::vector<std::string> textLines(const std::string& text);
+// The lines of a file (none when it cannot be read).
+std::vector<std::string> fileLines(const std::filesystem::path& path);
+// The lines of a message file that tell how the run ended ("The analysis ended ...").
+std::vector<std::string> endOfRunLines(const std::vector<std::string>& messages);
 // The block of an engine error: from its heading ("**** Input Data Error No. n ****", "*****
 // INPUT ERROR *****", ...) to the end, without trailing blank lines; empty without a heading.
 std::vector<std::string> errorBlock(const std::vector<std::string>& lines);

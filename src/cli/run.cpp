@@ -5,8 +5,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -20,15 +18,8 @@ namespace mervik::cli {
 
 namespace {
 
-std::vector<std::string> fileLines(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return textLines(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-}
-
-// The lines of the message file that tell how the run ended.
 void printEndOfRunLines(const std::vector<std::string>& messages) {
-    for (const std::string& line : messages)
-        if (line.rfind("The analysis ended", 0) == 0) std::printf("%s\n", line.c_str());
+    for (const std::string& line : endOfRunLines(messages)) std::printf("%s\n", line.c_str());
 }
 
 // On an error, its text on standard error: the block of the message file, or, for the errors
@@ -37,8 +28,8 @@ void printErrorText(const std::vector<std::string>& messages, const fs::path& re
     std::vector<std::string> block = errorBlock(messages);
     if (block.empty()) {
         block = errorBlock(fileLines(report));
-        for (const std::string& line : messages)
-            if (line.rfind("The analysis ended", 0) == 0 && (block.empty() || block.back() != line)) block.push_back(line);
+        for (const std::string& line : endOfRunLines(messages))
+            if (block.empty() || block.back() != line) block.push_back(line);
     }
     for (const std::string& line : block) std::fprintf(stderr, "%s\n", line.c_str());
 }

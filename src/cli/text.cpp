@@ -1,6 +1,9 @@
 // Lines of the engine's files as the command line reads them back.
 #include "cli/cli.hpp"
 
+#include <fstream>
+#include <iterator>
+
 namespace mervik::cli {
 
 std::vector<std::string> textLines(const std::string& text) {
@@ -14,6 +17,18 @@ std::vector<std::string> textLines(const std::string& text) {
         lines.push_back(std::move(line));
         start = stop + 1;
     }
+    return lines;
+}
+
+std::vector<std::string> fileLines(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return textLines(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+}
+
+std::vector<std::string> endOfRunLines(const std::vector<std::string>& messages) {
+    std::vector<std::string> lines;
+    for (const std::string& line : messages)
+        if (line.rfind("The analysis ended", 0) == 0) lines.push_back(line);
     return lines;
 }
 
